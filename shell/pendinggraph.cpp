@@ -1,0 +1,17 @@
+#include "shell/pendinggraph.h"
+
+namespace zv {
+
+PendingGraphData &PendingGraph()
+{
+    static PendingGraphData pending;
+    return pending;
+}
+
+int16_t &GraphWindowCount()
+{
+    static int16_t count = 0;
+    return count;
+}
+
+} // namespace zv
