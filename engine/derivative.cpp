@@ -1,0 +1,32 @@
+#include "engine/derivative.h"
+
+#include "engine/evaluator.h"
+
+#include <cmath>
+
+namespace zv {
+
+double Derivative(std::u16string_view expression, double x, int16_t &flag)
+{
+    static constexpr int kOffsets[4] = {-2, -1, 1, 2};
+    double f[4];
+    for (int i = 0; i < 4; ++i) {
+        const double point = static_cast<double>(kOffsets[i]) * kDerivativeStep + x;
+        int16_t code = 0;
+        f[i] = std::isfinite(point) ? Evaluate(expression, point, code) : 0.0;
+        if (!std::isfinite(point) || code > 0) {
+            flag = 1;
+            return 0;
+        }
+    }
+    // An overflow anywhere in the formula leaves a non-finite result.
+    const double d = (((f[0] - 8 * f[1]) + 8 * f[2]) - f[3]) * kDerivativeScale;
+    if (!std::isfinite(d)) {
+        flag = 1;
+        return 0;
+    }
+    flag = 0;
+    return d;
+}
+
+} // namespace zv

@@ -1,0 +1,80 @@
+#include "engine/derivative.h"
+#include "engine/evaluator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace zv {
+namespace {
+
+constexpr double kExact = -1; // tolerance marker: compare exactly
+
+struct DerivativeCase
+{
+    const char *name;
+    std::u16string_view text;
+    double x;
+    double value;
+    double tolerance;
+    int16_t flag;
+};
+
+class DerivativeTable : public testing::TestWithParam<DerivativeCase>
+{
+protected:
+    static void SetUpTestSuite() { InitEvaluator(); }
+};
+
+TEST_P(DerivativeTable, ValueAndFlag)
+{
+    const DerivativeCase &c = GetParam();
+    int16_t flag = -1;
+    const double d = Derivative(c.text, c.x, flag);
+    EXPECT_EQ(flag, c.flag);
+    if (c.tolerance == kExact)
+        EXPECT_EQ(d, c.value);
+    else
+        EXPECT_NEAR(d, c.value, c.tolerance);
+}
+
+const DerivativeCase kCases[] = {
+    {"Square", u"x^2", 3, 6, 1e-9, 0},
+    // The four terms cancel exactly.
+    {"CubeAtZero", u"x^3", 0, 0, kExact, 0},
+    // A kink is not detected: the symmetric difference is 0.
+    {"AbsAtKink", u"abs(x)", 0, 0, kExact, 0},
+    {"RootAtZeroFails", u"r(x)", 0, 0, kExact, 1},
+    // x - 2h leaves the logarithm's domain although ln is differentiable at x.
+    {"LnNearZeroFails", u"ln(x)", 0.0005, 0, kExact, 1},
+    // All four points are inside the domain; the fixed step is coarse this close to 0.
+    {"LnAtThousandth", u"ln(x)", 0.001, 1000, 150, 0},
+    // x - h is exactly 0.
+    {"PoleOnASamplePoint", u"1/x", 0.000456, 0, kExact, 1},
+    // Each value is finite, 8 times one of them is not.
+    {"FormulaOverflow", u"exp(x)", 709.5, 0, kExact, 1},
+    {"EvaluationOverflow", u"exp(x)", 710, 0, kExact, 1},
+    {"Sine", u"sin(x)", 1, std::cos(1.0), 1e-9, 0},
+    {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Points, DerivativeTable, testing::ValuesIn(kCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Derivative, UsesTheFixedFormula)
+{
+    InitEvaluator();
+    const double x = 0.3, h = kDerivativeStep;
+    int16_t code = 0, flag = -1;
+    double f[4];
+    const int k[4] = {-2, -1, 1, 2};
+    for (int i = 0; i < 4; ++i)
+        f[i] = Evaluate(u"x^3-2*x", k[i] * h + x, code);
+    const double expected = (((f[0] - 8 * f[1]) + 8 * f[2]) - f[3]) * kDerivativeScale;
+    EXPECT_EQ(Derivative(u"x^3-2*x", x, flag), expected);
+    EXPECT_EQ(flag, 0);
+}
+
+} // namespace
+} // namespace zv
