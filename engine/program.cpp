@@ -157,9 +157,193 @@ bool ReadLiteral(std::u16string_view text, size_t &pos, double &value, bool &ove
     return true;
 }
 
+// The arithmetic of the operators, shared by the run and by constant folding so that both
+// give the same bits. Each returns 0 or the code of the failure.
+bool Finite(double v)
+{
+    return std::fabs(v) <= kMaxFinite;
+}
+
+int16_t DoAdd(double a, double b, double &r)
+{
+    r = a + b;
+    return Finite(r) ? 0 : kOverflow;
+}
+
+int16_t DoSub(double a, double b, double &r)
+{
+    r = a - b;
+    return Finite(r) ? 0 : kOverflow;
+}
+
+int16_t DoMul(double a, double b, double &r)
+{
+    r = a * b;
+    return Finite(r) ? 0 : kOverflow;
+}
+
+int16_t DoDiv(double a, double b, double &r)
+{
+    if (b == 0) // 0/0 is reported as an overflow, like the engine this mirrors
+        return a == 0 ? kOverflow : kDivisionByZero;
+    r = a / b;
+    return Finite(r) ? 0 : kOverflow;
+}
+
+// a^2 as one correctly rounded product: the exact square rounded once, which the library's
+// pow does not always give.
+int16_t DoSquare(double a, double &r)
+{
+    r = a * a;
+    return Finite(r) ? 0 : kOverflow;
+}
+
+// a^3 and a^4 from the exact square (p + e, by a fused multiply-add) and one more fused step:
+// the exact power rounded once but for the faintest of its terms, at a fraction of pow's cost.
+int16_t DoCube(double a, double &r)
+{
+    const double p = a * a;
+    const double e = std::fma(a, a, -p);
+    r = std::fma(p, a, e * a);
+    return Finite(r) && Finite(p) ? 0 : kOverflow;
+}
+
+int16_t DoFourth(double a, double &r)
+{
+    const double p = a * a;
+    const double e = std::fma(a, a, -p);
+    r = std::fma(p, p, 2 * p * e);
+    return Finite(r) && Finite(p) ? 0 : kOverflow;
+}
+
+int16_t DoPow(double a, double b, double &r)
+{
+    if (b == 2)
+        return DoSquare(a, r);
+    if (b == 3)
+        return DoCube(a, r);
+    if (b == 4)
+        return DoFourth(a, r);
+    if (a < 0 && b != std::floor(b))
+        return kEvaluationFailed;
+    if (a == 0 && b < 0)
+        return kDivisionByZero;
+    r = std::pow(a, b);
+    if (std::isnan(r))
+        return kEvaluationFailed;
+    return Finite(r) ? 0 : kOverflow;
+}
+
+int16_t DoBinary(Op op, double a, double b, double &r)
+{
+    switch (op) {
+    case Op::Add:
+        return DoAdd(a, b, r);
+    case Op::Sub:
+        return DoSub(a, b, r);
+    case Op::Mul:
+        return DoMul(a, b, r);
+    case Op::Div:
+        return DoDiv(a, b, r);
+    default:
+        return DoPow(a, b, r);
+    }
+}
+
+bool IsBinary(Op op)
+{
+    return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::Pow;
+}
+
+bool IsPush(Op op)
+{
+    return op == Op::Constant || op == Op::X || op == Op::Pi || op == Op::E;
+}
+
+// "top op c" for a constant right operand.
+Op WithConstantRight(Op op)
+{
+    switch (op) {
+    case Op::Add:
+        return Op::AddC;
+    case Op::Sub:
+        return Op::SubC;
+    case Op::Mul:
+        return Op::MulC;
+    case Op::Div:
+        return Op::DivC;
+    default:
+        return Op::PowC;
+    }
+}
+
+// "c op top" for a constant left operand; + and * commute, so they keep the plain form.
+Op WithConstantLeft(Op op)
+{
+    switch (op) {
+    case Op::Add:
+        return Op::AddC;
+    case Op::Sub:
+        return Op::RSubC;
+    case Op::Mul:
+        return Op::MulC;
+    case Op::Div:
+        return Op::RDivC;
+    default:
+        return Op::RPowC;
+    }
+}
+
+// Folds constants into the instructions that use them and computes constant subexpressions
+// once. A fold that would fail is left to the run, which then reports it as usual.
+std::vector<Program::Instruction> Optimized(const std::vector<Program::Instruction> &code)
+{
+    using Instruction = Program::Instruction;
+    std::vector<Instruction> out;
+    out.reserve(code.size());
+    auto isConstant = [&out](size_t fromEnd) {
+        return out.size() > fromEnd && out[out.size() - 1 - fromEnd].op == Op::Constant;
+    };
+    for (Instruction in : code) {
+        if (in.op == Op::Pi || in.op == Op::E) // set once at start and never changed
+            in = {Op::Constant, in.op == Op::Pi ? Res::kPi : Res::kE};
+
+        if (in.op == Op::Neg && isConstant(0)) {
+            out.back().value = -out.back().value;
+            continue;
+        }
+        if (IsBinary(in.op)) {
+            if (isConstant(0) && isConstant(1)) {
+                double r = 0;
+                const double a = out[out.size() - 2].value, b = out.back().value;
+                if (DoBinary(in.op, a, b, r) == 0) {
+                    out.pop_back();
+                    out.back().value = r;
+                    continue;
+                }
+            } else if (isConstant(0)) {
+                const double b = out.back().value;
+                out.pop_back();
+                if (in.op == Op::Pow && b == 2)
+                    out.push_back({Op::Square, 0});
+                else
+                    out.push_back({WithConstantRight(in.op), b});
+                continue;
+            } else if (isConstant(1) && IsPush(out.back().op)) {
+                const double a = out[out.size() - 2].value;
+                out.erase(out.end() - 2);
+                out.push_back({WithConstantLeft(in.op), a});
+                continue;
+            }
+        }
+        out.push_back(in);
+    }
+    return out;
+}
+
 } // namespace
 
-Program Program::Compile(std::u16string_view text)
+Program Program::Compile(std::u16string_view text, bool optimize)
 {
     Program program;
     auto fail = [&program](int16_t code) {
@@ -286,6 +470,8 @@ Program Program::Compile(std::u16string_view text)
         emit(pending.back().op);
         pending.pop_back();
     }
+    if (optimize)
+        program.m_code = Optimized(program.m_code);
     return program;
 }
 
@@ -307,133 +493,132 @@ double Program::Run(Res &res, int16_t &code) const
         stack = heapStack.data();
     }
 
-    int top = -1; // index of the top value
-    auto failed = [&code](int16_t c) {
-        code = c;
-        return 0.0;
-    };
-    // Infinite (or NaN) results of an operation are overflows of the engine.
-    auto finite = [](double v) { return std::fabs(v) <= kMaxFinite; };
-
+    // sp points at the top value; pushes pre-increment it.
+    double *sp = stack - 1;
+    int16_t fault = 0;
     for (const Instruction &in : m_code) {
         switch (in.op) {
         case Op::Constant:
-            stack[++top] = in.value;
-            break;
+            *++sp = in.value;
+            continue;
         case Op::X:
-            stack[++top] = res.x;
-            break;
+            *++sp = res.x;
+            continue;
         case Op::Pi:
-            stack[++top] = res.pi;
-            break;
+            *++sp = res.pi;
+            continue;
         case Op::E:
-            stack[++top] = res.e;
-            break;
+            *++sp = res.e;
+            continue;
         case Op::Add:
         case Op::Sub:
-        case Op::Mul: {
-            const double b = stack[top--];
-            const double a = stack[top];
-            const double r = in.op == Op::Add ? a + b : in.op == Op::Sub ? a - b : a * b;
-            if (!finite(r))
-                return failed(kOverflow);
-            stack[top] = r;
-            break;
-        }
-        case Op::Div: {
-            const double b = stack[top--];
-            const double a = stack[top];
-            if (b == 0) // 0/0 is reported as an overflow, like the engine this mirrors
-                return failed(a == 0 ? kOverflow : kDivisionByZero);
-            const double r = a / b;
-            if (!finite(r))
-                return failed(kOverflow);
-            stack[top] = r;
-            break;
-        }
+        case Op::Mul:
+        case Op::Div:
         case Op::Pow: {
-            const double b = stack[top--];
-            const double a = stack[top];
-            if (a < 0 && b != std::floor(b))
-                return failed(kEvaluationFailed);
-            if (a == 0 && b < 0)
-                return failed(kDivisionByZero);
-            const double r = std::pow(a, b);
-            if (std::isnan(r))
-                return failed(kEvaluationFailed);
-            if (!finite(r))
-                return failed(kOverflow);
-            stack[top] = r;
+            const double b = *sp--;
+            fault = DoBinary(in.op, *sp, b, *sp);
             break;
         }
+        case Op::AddC:
+            fault = DoAdd(*sp, in.value, *sp);
+            break;
+        case Op::SubC:
+            fault = DoSub(*sp, in.value, *sp);
+            break;
+        case Op::MulC:
+            fault = DoMul(*sp, in.value, *sp);
+            break;
+        case Op::DivC:
+            fault = DoDiv(*sp, in.value, *sp);
+            break;
+        case Op::PowC:
+            fault = DoPow(*sp, in.value, *sp);
+            break;
+        case Op::RSubC:
+            fault = DoSub(in.value, *sp, *sp);
+            break;
+        case Op::RDivC:
+            fault = DoDiv(in.value, *sp, *sp);
+            break;
+        case Op::RPowC:
+            fault = DoPow(in.value, *sp, *sp);
+            break;
+        case Op::Square:
+            fault = DoSquare(*sp, *sp);
+            break;
         case Op::Neg:
-            stack[top] = -stack[top];
-            break;
+            *sp = -*sp;
+            continue;
         case Op::Sin:
-            stack[top] = std::sin(stack[top]);
-            break;
+            *sp = std::sin(*sp);
+            continue;
         case Op::Cos:
-            stack[top] = std::cos(stack[top]);
-            break;
+            *sp = std::cos(*sp);
+            continue;
         case Op::Tan:
-            stack[top] = std::tan(stack[top]);
-            break;
+            *sp = std::tan(*sp);
+            continue;
         case Op::Atn:
-            stack[top] = std::atan(stack[top]);
+            *sp = std::atan(*sp);
+            continue;
+        case Op::Exp:
+            *sp = std::exp(*sp);
+            fault = Finite(*sp) ? 0 : kOverflow;
             break;
-        case Op::Exp: {
-            const double r = std::exp(stack[top]);
-            if (!finite(r))
-                return failed(kOverflow);
-            stack[top] = r;
-            break;
-        }
         case Op::Abs:
-            stack[top] = std::fabs(stack[top]);
-            break;
+            *sp = std::fabs(*sp);
+            continue;
         case Op::Int:
-            stack[top] = std::floor(stack[top]);
-            break;
+            *sp = std::floor(*sp);
+            continue;
         case Op::Ln:
-            stack[top] = res.ln(stack[top]);
-            break;
+            *sp = res.ln(*sp);
+            continue;
         case Op::R:
-            stack[top] = res.r(stack[top]);
-            break;
+            *sp = res.r(*sp);
+            continue;
         case Op::R3:
-            stack[top] = res.r3(stack[top]);
-            break;
+            *sp = res.r3(*sp);
+            continue;
         case Op::Frac:
-            stack[top] = res.frac(stack[top]);
-            break;
+            *sp = res.frac(*sp);
+            continue;
         case Op::Tg:
-            stack[top] = res.tg(stack[top]);
-            break;
+            *sp = res.tg(*sp);
+            continue;
         case Op::Arcsin:
-            stack[top] = res.arcsin(stack[top]);
-            break;
+            *sp = res.arcsin(*sp);
+            continue;
         case Op::Arccos:
-            stack[top] = res.arccos(stack[top]);
-            break;
+            *sp = res.arccos(*sp);
+            continue;
         case Op::Arctg:
-            stack[top] = res.arctg(stack[top]);
-            break;
+            *sp = res.arctg(*sp);
+            continue;
         case Op::Sh:
+            *sp = res.sh(*sp);
+            fault = Finite(*sp) ? 0 : kOverflow;
+            break;
         case Op::Ch:
-        case Op::Th: {
-            const double v = stack[top];
-            const double r = in.op == Op::Sh ? res.sh(v) : in.op == Op::Ch ? res.ch(v) : res.th(v);
-            if (!finite(r))
-                return failed(kOverflow);
-            stack[top] = r;
+            *sp = res.ch(*sp);
+            fault = Finite(*sp) ? 0 : kOverflow;
+            break;
+        case Op::Th:
+            *sp = res.th(*sp);
+            fault = Finite(*sp) ? 0 : kOverflow;
             break;
         }
+        if (fault != 0) {
+            code = fault;
+            return 0;
         }
     }
 
-    const double value = stack[top];
-    if (std::isnan(value)) // never let a NaN leave as a value
-        return failed(kEvaluationFailed);
+    const double value = *sp;
+    if (std::isnan(value)) { // never let a NaN leave as a value
+        code = kEvaluationFailed;
+        return 0;
+    }
     return value;
 }
 

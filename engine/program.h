@@ -26,6 +26,17 @@ public:
         Div,
         Pow,
         Neg,
+        // Forms with a constant operand held in the instruction: "top op value" and
+        // "value op top"; Square is "top ^ 2". Only the optimiser emits them.
+        AddC,
+        SubC,
+        MulC,
+        DivC,
+        PowC,
+        RSubC,
+        RDivC,
+        RPowC,
+        Square,
         Sin,
         Cos,
         Tan,
@@ -52,7 +63,9 @@ public:
         double value = 0.0; // the number of a Constant
     };
 
-    static Program Compile(std::u16string_view text);
+    // With `optimize`, constant operands are folded into instructions and constant
+    // subexpressions are computed once; results and codes are bit-identical either way.
+    static Program Compile(std::u16string_view text, bool optimize = true);
 
     // Runs with res.x as the variable (the caller has set it with setx). Returns the value and
     // sets code to 7, 8 or 9 when the evaluation fails (value 0) and to 0 otherwise; domain
