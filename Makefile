@@ -5,7 +5,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench fuzz format clean
 
 all: build
 
@@ -34,3 +34,6 @@ format:
 
 clean:
 	@rm -rf $(BUILD) $(BUILD)-bench
+
+fuzz:
+	@./fuzz/run.sh $(FUZZ_SECONDS)

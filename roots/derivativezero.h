@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roots/countedfunction.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -13,9 +15,14 @@ enum DerivativeZeroStatus : int16_t {
 };
 
 inline constexpr int kDerivativeZeroMaxIterations = 50;
+// Slopes at the two ends closer than this are too flat for false position: take the midpoint.
+inline constexpr double kDerivativeZeroSlopeGap = 1e-5;
 
 // False position on f' inside [a; b], over which f' is expected to change sign, falling back
 // to the midpoint when the two slopes are almost equal.
 double DerivativeZero(std::u16string_view expression, double a, double b, int16_t &status);
+
+// The same on a counted function, for callers that report the work done.
+double DerivativeZero(CountedFunction &f, double a, double b, int16_t &status);
 
 } // namespace zv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roots/countedfunction.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -17,8 +19,12 @@ inline constexpr int kSafeRootMaxIterations = 100;
 inline constexpr double kScanAccuracy = 1e-7;
 
 // Newton's method with a bisection safeguard inside [x1; x2] (either order), over which f is
-// expected to change sign. Stops when a step is smaller than accuracy.
+// expected to change sign. Stops when a step is smaller than accuracy. Whatever the status,
+// the last point reached is returned; only kSafeRootFound makes it a root.
 double SafeRoot(std::u16string_view expression, double x1, double x2, double accuracy,
                 int16_t &status);
+
+// The same on a counted function, for callers that report the work done.
+double SafeRoot(CountedFunction &f, double x1, double x2, double accuracy, int16_t &status);
 
 } // namespace zv
