@@ -6,15 +6,21 @@
 
 namespace zv {
 
-double Derivative(std::u16string_view expression, double x, int16_t &flag)
+double Derivative(std::u16string_view expression, double x, int16_t &flag, long *evaluations)
 {
     static constexpr int kOffsets[4] = {-2, -1, 1, 2};
     double f[4];
     for (int i = 0; i < 4; ++i) {
         const double point = static_cast<double>(kOffsets[i]) * kDerivativeStep + x;
+        if (!std::isfinite(point)) {
+            flag = 1;
+            return 0;
+        }
         int16_t code = 0;
-        f[i] = std::isfinite(point) ? Evaluate(expression, point, code) : 0.0;
-        if (!std::isfinite(point) || code > 0) {
+        f[i] = Evaluate(expression, point, code);
+        if (evaluations)
+            ++*evaluations;
+        if (code > 0) {
             flag = 1;
             return 0;
         }

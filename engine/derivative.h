@@ -12,6 +12,8 @@ inline constexpr double kDerivativeScale = 182.748538011696;
 // Five-point central difference of a translated expression at x, from f at x-2h, x-h, x+h,
 // x+2h (evaluated in that order, stopping at the first failure). flag: 0 computed; 1 one of
 // the points could not be evaluated or the formula overflowed (the result is then 0).
-double Derivative(std::u16string_view expression, double x, int16_t &flag);
+// When `evaluations` is given, it is increased by the evaluations of f really made (1 to 4).
+double Derivative(std::u16string_view expression, double x, int16_t &flag,
+                  long *evaluations = nullptr);
 
 } // namespace zv
