@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
+#include <cstdint>
 
 class QWidget;
 
@@ -14,5 +16,48 @@ QColor ForegroundColor();
 // Colours one window by its controls' object-name prefixes (case-insensitive): the window
 // background, "lbl" text, "lst" text and background, "fra" background; others untouched.
 void ApplyThemeByPrefix(QWidget *window);
+
+// Colour values as the settings keep them: 0x00BBGGRR below 0x80000000, or 0x80000000 plus the
+// number of a system colour, read as a signed 32-bit value.
+inline constexpr int32_t kSystemColorFlag = INT32_MIN;
+inline constexpr int32_t kSystemHighlight = kSystemColorFlag + 13; // -2147483635
+inline constexpr int kThemeCount = 5;
+
+struct Theme
+{
+    int32_t background;
+    int32_t foreground;
+};
+
+// Theme 1..5 as listed in Options, Background; theme 4 for any other number.
+Theme ThemeColors(int theme);
+
+// The theme in force: read by LoadAppearanceSettings, changed only by ChooseTheme.
+int32_t &Background();
+int32_t &Foreground();
+int16_t &ForeItem(); // 1..5, or whatever number the settings held
+
+// A colour value as a QColor; system colours come from the application palette.
+QColor ColorFromValue(int32_t value);
+
+// A stored text as the settings reader takes it: the longest leading number, rounded to the
+// nearest integer (ties to even). Returns false when the text's number does not fit in `bits`
+// (16 or 32) bits; `value` is then left as it was.
+bool ReadStoredInteger(const QString &text, int bits, int32_t &value);
+
+// The stored form of a value: decimal, a leading blank when not negative (" 15711881").
+QString StoredIntegerText(int32_t value);
+
+// Reads "Background", "Foreground" and "ForeItem" from the settings, with the defaults of a
+// first start.
+void LoadAppearanceSettings();
+
+// Makes theme k the one in force and writes the three keys. Returns false, and changes and
+// writes nothing, when k is already in force or is not a theme number.
+bool ChooseTheme(int k);
+
+// Applies the theme to every open window: the main window, each graph window inside it and
+// every other visible top-level window.
+void ApplyThemeToAllWindows();
 
 } // namespace zv

@@ -1,0 +1,245 @@
+#include "shell/appearance.h"
+
+#include "engine/numbertext.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPalette>
+#include <QSettings>
+#include <QWidget>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace zv {
+
+namespace {
+
+constexpr std::array<Theme, kThemeCount> kThemes = {{
+    {0xEFBE89, 0x000000},         // Light Blue
+    {0xC0C0C0, 0x000000},         // Grey
+    {0xE2E2E8, 0x000000},         // Smooth paste
+    {kSystemHighlight, 0xFFFFFF}, // Blue :q)
+    {0x000000, 0xFFFFFF},         // Classical
+}};
+
+constexpr int kDefaultTheme = 4;
+
+const char *const kSettingsGroup = "Settings";
+const char *const kBackgroundKey = "Background";
+const char *const kForegroundKey = "Foreground";
+const char *const kForeItemKey = "ForeItem";
+
+QString ControlPrefix(const QWidget *control)
+{
+    return control->objectName().left(3).toLower();
+}
+
+void SetPaletteColor(QWidget *widget, QPalette::ColorRole role, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+void SetWindowBackground(QWidget *window, const QColor &back)
+{
+    // A frame window's own surface is hidden behind its document area, so the area takes the
+    // colour; the menu and status bars keep the desktop's colours.
+    if (auto *frame = qobject_cast<QMainWindow *>(window)) {
+        if (auto *area = qobject_cast<QMdiArea *>(frame->centralWidget())) {
+            area->setBackground(back);
+            return;
+        }
+    }
+    window->setAutoFillBackground(true);
+    SetPaletteColor(window, QPalette::Window, back);
+}
+
+void ColourControls(QWidget *parent, const QColor &back, const QColor &fore)
+{
+    for (QObject *child : parent->children()) {
+        auto *control = qobject_cast<QWidget *>(child);
+        // Other windows (graph windows inside the main window, dialogs) are coloured on their
+        // own turn.
+        if (control == nullptr || control->isWindow() || qobject_cast<QMdiSubWindow *>(control))
+            continue;
+        const QString prefix = ControlPrefix(control);
+        if (prefix == QLatin1String("lbl")) {
+            SetPaletteColor(control, QPalette::WindowText, fore);
+        } else if (prefix == QLatin1String("lst")) {
+            SetPaletteColor(control, QPalette::Text, fore);
+            SetPaletteColor(control, QPalette::Base, back);
+        } else if (prefix == QLatin1String("fra")) {
+            control->setAutoFillBackground(true);
+            SetPaletteColor(control, QPalette::Window, back);
+        }
+        ColourControls(control, back, fore);
+    }
+}
+
+bool IsOrdinaryWindow(const QWidget *widget)
+{
+    switch (widget->windowType()) {
+    case Qt::Popup:
+    case Qt::ToolTip:
+    case Qt::SplashScreen:
+    case Qt::Desktop:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void StoreValue(QSettings &settings, const char *key, int32_t value)
+{
+    settings.setValue(QLatin1String(key), StoredIntegerText(value));
+}
+
+int32_t ReadValue(QSettings &settings, const char *key, int bits, int32_t defaultValue,
+                  int32_t current)
+{
+    const QString text =
+        settings.value(QLatin1String(key), StoredIntegerText(defaultValue)).toString();
+    int32_t value = current;
+    ReadStoredInteger(text, bits, value);
+    return value;
+}
+
+} // namespace
+
+Theme ThemeColors(int theme)
+{
+    if (theme < 1 || theme > kThemeCount)
+        theme = kDefaultTheme;
+    return kThemes[static_cast<size_t>(theme - 1)];
+}
+
+int32_t &Background()
+{
+    static int32_t value = ThemeColors(kDefaultTheme).background;
+    return value;
+}
+
+int32_t &Foreground()
+{
+    static int32_t value = ThemeColors(kDefaultTheme).foreground;
+    return value;
+}
+
+int16_t &ForeItem()
+{
+    static int16_t value = kDefaultTheme;
+    return value;
+}
+
+QColor ColorFromValue(int32_t value)
+{
+    if (value < 0) {
+        const int systemColor = value & 0xFF;
+        const QPalette palette = QGuiApplication::palette();
+        switch (systemColor) {
+        case 5: // window background
+            return palette.color(QPalette::Base);
+        case 8: // window text
+            return palette.color(QPalette::Text);
+        case 14: // highlighted text
+            return palette.color(QPalette::HighlightedText);
+        case 15: // button face
+            return palette.color(QPalette::Button);
+        default: // 13, and anything the program never stores
+            return palette.color(QPalette::Highlight);
+        }
+    }
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+QColor BackgroundColor()
+{
+    return ColorFromValue(Background());
+}
+
+QColor ForegroundColor()
+{
+    return ColorFromValue(Foreground());
+}
+
+bool ReadStoredInteger(const QString &text, int bits, int32_t &value)
+{
+    const std::u16string_view view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                   static_cast<size_t>(text.size()));
+    // nearbyint rounds ties to even in the default rounding mode.
+    const double rounded = std::nearbyint(ReadLeadingNumber(view));
+    const double lowest =
+        bits == 16 ? std::numeric_limits<int16_t>::min() : std::numeric_limits<int32_t>::min();
+    const double highest =
+        bits == 16 ? std::numeric_limits<int16_t>::max() : std::numeric_limits<int32_t>::max();
+    // Written so that NaN fails too: converting it, or anything out of range, is undefined.
+    if (!(rounded >= lowest && rounded <= highest))
+        return false;
+    value = static_cast<int32_t>(rounded);
+    return true;
+}
+
+QString StoredIntegerText(int32_t value)
+{
+    return QString::fromStdString(FormatFileNumber(static_cast<double>(value)));
+}
+
+void LoadAppearanceSettings()
+{
+    QSettings settings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"));
+    settings.beginGroup(QLatin1String(kSettingsGroup));
+    const Theme first = ThemeColors(kDefaultTheme);
+    // A value that does not fit its key keeps the one in force, as a failed assignment would.
+    Background() = ReadValue(settings, kBackgroundKey, 32, first.background, Background());
+    Foreground() = ReadValue(settings, kForegroundKey, 32, first.foreground, Foreground());
+    ForeItem() =
+        static_cast<int16_t>(ReadValue(settings, kForeItemKey, 16, kDefaultTheme, ForeItem()));
+}
+
+bool ChooseTheme(int k)
+{
+    if (k == ForeItem() || k < 1 || k > kThemeCount)
+        return false;
+    const Theme theme = ThemeColors(k);
+    Background() = theme.background;
+    Foreground() = theme.foreground;
+    ForeItem() = static_cast<int16_t>(k);
+
+    QSettings settings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"));
+    settings.beginGroup(QLatin1String(kSettingsGroup));
+    StoreValue(settings, kBackgroundKey, Background());
+    StoreValue(settings, kForegroundKey, Foreground());
+    StoreValue(settings, kForeItemKey, ForeItem());
+    return true;
+}
+
+void ApplyThemeByPrefix(QWidget *window)
+{
+    if (window == nullptr)
+        return;
+    const QColor back = BackgroundColor();
+    const QColor fore = ForegroundColor();
+    SetWindowBackground(window, back);
+    ColourControls(window, back, fore);
+}
+
+void ApplyThemeToAllWindows()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (!IsOrdinaryWindow(window) || !window->isVisible())
+            continue;
+        ApplyThemeByPrefix(window);
+        for (QMdiArea *area : window->findChildren<QMdiArea *>()) {
+            for (QMdiSubWindow *child : area->subWindowList())
+                ApplyThemeByPrefix(child->widget());
+        }
+    }
+}
+
+} // namespace zv

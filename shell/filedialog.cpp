@@ -1,0 +1,59 @@
+#include "shell/filedialog.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+#include <utility>
+
+namespace zv {
+
+namespace {
+
+FileDialogResponder &Responder()
+{
+    static FileDialogResponder responder;
+    return responder;
+}
+
+} // namespace
+
+void SetFileDialogResponder(FileDialogResponder responder)
+{
+    Responder() = std::move(responder);
+}
+
+QString ChooseFile(QWidget *parent, const FileDialogRequest &request)
+{
+    if (Responder())
+        return Responder()(request);
+
+    QFileDialog dialog(parent, request.title, request.folder, request.filter);
+    const bool saving = request.mode == FileDialogMode::Save;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtFileFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        if (i + 1 >= parts.size()) {
+            entries << description;
+            break;
+        }
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')')))
+            entries << description;
+        else
+            entries << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+} // namespace zv

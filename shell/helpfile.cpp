@@ -1,0 +1,30 @@
+#include "shell/helpfile.h"
+
+#include "shell/messagebox.h"
+#include "shell/messagetexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace zv {
+
+QString &HelpFilePath()
+{
+    static QString path;
+    return path;
+}
+
+bool CheckHelpFile(const QString &folder, QWidget *parent)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("Readme.chm"));
+    if (!QFileInfo(path).isFile()) {
+        HelpFilePath().clear();
+        ShowMessage(parent, QString::fromStdString(MessageText(8)),
+                    QString::fromStdString(MessageText(9)), MessageIcon::Critical);
+        return false;
+    }
+    HelpFilePath() = path;
+    return true;
+}
+
+} // namespace zv

@@ -1,0 +1,287 @@
+#include "shell/mainwindow.h"
+
+#include "graph/graphwindow.h"
+#include "shell/appearance.h"
+#include "shell/filedialog.h"
+#include "shell/messagebox.h"
+#include "shell/messagetexts.h"
+#include "shell/pendinggraph.h"
+#include "shell/projectfile.h"
+#include "shell/weblinks.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QUrl>
+
+namespace zv {
+
+namespace {
+
+// Room for a cascade of graph windows of about 520 x 420 below the menu bar.
+constexpr QSize kDefaultSize(800, 600);
+
+QString MessageQ(int index)
+{
+    return QString::fromStdString(MessageText(index));
+}
+
+// Projects live by default in "Projects" beside the executable; without that folder the
+// dialog opens wherever the platform puts it.
+QString ProjectFolder()
+{
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath("Projects");
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+FileDialogRequest ProjectDialog(FileDialogMode mode, int titleIndex)
+{
+    FileDialogRequest request;
+    request.mode = mode;
+    request.title = MessageQ(titleIndex);
+    request.filter = QtFileFilter(MessageQ(5));
+    request.defaultSuffix = QStringLiteral("zvn");
+    request.folder = ProjectFolder();
+    return request;
+}
+
+struct SampleEntry
+{
+    const char *caption;
+    Qt::Key key;
+};
+
+const SampleEntry kSamples[] = {
+    {"&1.  3^x-x^3=0", Qt::Key_F1},
+    {"&2.  x^x-4=0", Qt::Key_F2},
+    {"&3.  2^x+3^x+6^x-x^2=0", Qt::Key_F3},
+    {"&4.  2^(2^x)+4^(4^x)-6^(6^x)=0", Qt::Key_F4},
+    {"&5.  (x+2)^2+(x+3)^3+(x+4)^4-2=0", Qt::Key_F5},
+    {"&6.  sin(x)-cos(x)=0", Qt::Key_F6},
+    {"&7.  arctg(x)+arctg(x^2)=0", Qt::Key_F7},
+};
+
+const char *const kThemeCaptions[kThemeCount] = {"&Light Blue", "&Grey", "&Smooth paste",
+                                                 "&Blue :q)", "&Classical"};
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , m_mdiArea(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Zerovane"));
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    setCentralWidget(m_mdiArea);
+    CreateMenus();
+    resize(kDefaultSize);
+}
+
+QAction *MainWindow::AddEntry(QMenu *menu, const QString &name, const char *caption,
+                              const QKeySequence &shortcut)
+{
+    QAction *entry = menu->addAction(QString::fromUtf8(caption));
+    entry->setObjectName(name);
+    entry->setShortcut(shortcut);
+    return entry;
+}
+
+void MainWindow::CreateMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    m_mainMenu = bar->addMenu(QStringLiteral("&Main"));
+    m_mainMenu->setObjectName(QStringLiteral("mnumain"));
+    QAction *open = AddEntry(m_mainMenu, "mnuopen", "&Open a project", Qt::CTRL | Qt::Key_D);
+    connect(open, &QAction::triggered, this, &MainWindow::mnuopen_Click);
+    QAction *save = AddEntry(m_mainMenu, "mnusaveproj", "&Save the project", Qt::CTRL | Qt::Key_S);
+    connect(save, &QAction::triggered, this, &MainWindow::mnusaveproj_Click);
+    m_mainMenu->addSeparator()->setObjectName(QStringLiteral("mnuspace1"));
+    // The wizard, the Evaluate and Newton windows, help and About are wired by the windows
+    // that provide them; until then their entries stay visible but disabled.
+    AddEntry(m_mainMenu, "mnuwizard", "&Zerovane Wizard", Qt::CTRL | Qt::Key_A)->setEnabled(false);
+    QAction *exit = AddEntry(m_mainMenu, "mnuexit", "&Exit");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    m_windowListStart = m_mainMenu->addSeparator();
+    m_windowListStart->setVisible(false);
+    connect(m_mainMenu, &QMenu::aboutToShow, this, &MainWindow::FillWindowList);
+
+    QMenu *calculate = bar->addMenu(QStringLiteral("&Calculate"));
+    calculate->setObjectName(QStringLiteral("mnuWindow"));
+    AddEntry(calculate, "mnueval", "&Evaluate", Qt::CTRL | Qt::Key_E)->setEnabled(false);
+    AddEntry(calculate, "mnuaproximare", "&Approximate", Qt::CTRL | Qt::Key_X)->setEnabled(false);
+
+    QMenu *options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuoptions"));
+    QMenu *background = options->addMenu(QStringLiteral("&Background"));
+    background->setObjectName(QStringLiteral("mnuback"));
+    for (int k = 1; k <= kThemeCount; ++k) {
+        QAction *entry =
+            AddEntry(background, QStringLiteral("mnubk%1").arg(k), kThemeCaptions[k - 1]);
+        entry->setCheckable(true);
+        connect(entry, &QAction::triggered, this, [this, k] { SelectTheme(k); });
+        m_themeEntries[static_cast<size_t>(k - 1)] = entry;
+    }
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuhelp"));
+    AddEntry(help, "mnuajutor", "&Help", Qt::CTRL | Qt::Key_F1)->setEnabled(false);
+    AddEntry(help, "mnuindex", "&Index")->setEnabled(false);
+    AddEntry(help, "mnuabout", "&About Zerovane")->setEnabled(false);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuspace2"));
+    QAction *site = AddEntry(help, "mnusite", "Zerovane &Online");
+    connect(site, &QAction::triggered, this, &MainWindow::mnusite_Click);
+    QAction *download = AddEntry(help, "mnudownload", "&Download");
+    connect(download, &QAction::triggered, this, &MainWindow::mnudownload_Click);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuspace3"));
+    QMenu *examples = help->addMenu(QStringLiteral("&Examples"));
+    examples->setObjectName(QStringLiteral("mnuexemple"));
+    for (size_t i = 0; i < std::size(kSamples); ++i) {
+        QAction *entry = AddEntry(examples, QStringLiteral("mnue%1").arg(i + 1),
+                                  kSamples[i].caption, Qt::SHIFT | kSamples[i].key);
+        entry->setEnabled(false);
+    }
+    examples->menuAction()->setEnabled(false);
+}
+
+void MainWindow::FillWindowList()
+{
+    const QList<QAction *> entries = m_mainMenu->actions();
+    for (qsizetype i = entries.indexOf(m_windowListStart) + 1; i < entries.size(); ++i) {
+        m_mainMenu->removeAction(entries[i]);
+        entries[i]->deleteLater();
+    }
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+    m_windowListStart->setVisible(!windows.isEmpty());
+    const QMdiSubWindow *current = m_mdiArea->currentSubWindow();
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *window = windows[i];
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QAction *entry = m_mainMenu->addAction(number + QLatin1Char(' ') + window->windowTitle());
+        entry->setCheckable(true);
+        entry->setChecked(window == current);
+        connect(entry, &QAction::triggered, m_mdiArea,
+                [this, window] { m_mdiArea->setActiveSubWindow(window); });
+    }
+}
+
+QAction *MainWindow::themeEntry(int k) const
+{
+    if (k < 1 || k > kThemeCount)
+        return nullptr;
+    return m_themeEntries[static_cast<size_t>(k - 1)];
+}
+
+void MainWindow::CheckThemeEntry()
+{
+    // Exactly the entry of the theme in force, or none for a stored number without an entry.
+    for (int k = 1; k <= kThemeCount; ++k)
+        themeEntry(k)->setChecked(k == ForeItem());
+}
+
+void MainWindow::LoadAppearance()
+{
+    LoadAppearanceSettings();
+    CheckThemeEntry();
+    ApplyThemeByPrefix(this);
+}
+
+void MainWindow::SelectTheme(int k)
+{
+    const bool changed = ChooseTheme(k);
+    // A click toggles the entry itself; choosing the checked one again must leave it checked.
+    CheckThemeEntry();
+    if (!changed)
+        return;
+    ApplyThemeByPrefix(this);
+    ApplyThemeToAllWindows();
+}
+
+GraphWindow *MainWindow::OpenGraphWindow()
+{
+    ++GraphWindowCount();
+    auto *window = new GraphWindow;
+    QMdiSubWindow *frame = m_mdiArea->addSubWindow(window);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("Zerovane #") + QString::number(GraphWindowCount()));
+    window->show();
+    return window;
+}
+
+bool MainWindow::OpenProject(const QString &path)
+{
+    if (!ReadProject(path, this))
+        return false;
+    OpenGraphWindow();
+    return true;
+}
+
+GraphWindow *MainWindow::ActiveGraphWindow() const
+{
+    // The current window stays current while the frame itself is inactive (a dialog is up).
+    QMdiSubWindow *frame = m_mdiArea->currentSubWindow();
+    return frame != nullptr ? qobject_cast<GraphWindow *>(frame->widget()) : nullptr;
+}
+
+void MainWindow::mnuopen_Click()
+{
+    QString path = ChooseFile(this, ProjectDialog(FileDialogMode::Open, 4));
+    if (path.isEmpty())
+        return;
+    path.remove(QLatin1Char('"'));
+    OpenProject(path);
+}
+
+void MainWindow::mnusaveproj_Click()
+{
+    if (ActiveGraphWindow() == nullptr) {
+        ShowMessage(this, MessageQ(10), MessageQ(9), MessageIcon::Exclamation);
+        return;
+    }
+    const QString path = ChooseFile(this, ProjectDialog(FileDialogMode::Save, 11));
+    if (path.isEmpty())
+        return;
+    // The window may have closed while the dialog was up.
+    const GraphWindow *window = ActiveGraphWindow();
+    if (window == nullptr)
+        return;
+    const QString failure =
+        SaveProjectFile(path, window->Get_f(), window->Get_a(), window->Get_b());
+    if (!failure.isEmpty())
+        ShowMessage(this, failure, MessageQ(12), MessageIcon::Exclamation);
+}
+
+void MainWindow::mnusite_Click()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageAddress)));
+}
+
+void MainWindow::mnudownload_Click()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kDownloadPageAddress)));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (ShowMessage(this, MessageQ(1), MessageQ(2), MessageIcon::Question, MessageButtons::YesNo) !=
+        MessageAnswer::Yes) {
+        event->ignore();
+        return;
+    }
+    m_mdiArea->closeAllSubWindows();
+    // Tool windows are top-level windows of their own; they end with the program.
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && window->windowType() != Qt::Popup)
+            window->close();
+    }
+    event->accept();
+}
+
+} // namespace zv

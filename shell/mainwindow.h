@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace zv {
+
+class GraphWindow;
+
+// The program's frame: a multiple-document window whose children are the graph windows. Owns
+// the menus, opens graph windows for projects and asks before the program ends.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+
+    // Reads the stored theme, checks its Background entry and colours the window.
+    void LoadAppearance();
+    // The Background entries' handler: theme k (1..5) for every window, kept in the settings.
+    void SelectTheme(int k);
+
+    // Opens a graph window on PendingGraph, numbered with the increased GraphWindowCount.
+    GraphWindow *OpenGraphWindow();
+    // Reads a project into a new graph window; false (after the reader's message) on failure.
+    bool OpenProject(const QString &path);
+
+    // The graph window the Save command works on, or nullptr.
+    GraphWindow *ActiveGraphWindow() const;
+    QMdiArea *mdiArea() const { return m_mdiArea; }
+    QAction *themeEntry(int k) const; // nullptr outside 1..5
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateMenus();
+    QAction *AddEntry(QMenu *menu, const QString &name, const char *caption,
+                      const QKeySequence &shortcut = {});
+    void FillWindowList();
+    void CheckThemeEntry();
+
+    void mnuopen_Click();
+    void mnusaveproj_Click();
+    void mnusite_Click();
+    void mnudownload_Click();
+
+    QMdiArea *m_mdiArea = nullptr;
+    QMenu *m_mainMenu = nullptr;
+    QAction *m_windowListStart = nullptr; // entries after this separator list the windows
+    std::array<QAction *, 5> m_themeEntries{};
+};
+
+} // namespace zv

@@ -1,0 +1,179 @@
+#include "shell/projectfile.h"
+
+#include "engine/checkandtranslate.h"
+#include "engine/numbertext.h"
+#include "shell/messagebox.h"
+#include "shell/messagetexts.h"
+#include "shell/pendinggraph.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace zv {
+
+namespace {
+
+const char *const kMarker = "Zerovane";
+const char *const kLineEnd = "\r\n";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool IsSeparator(char c)
+{
+    return c == ',' || c == '\r' || c == '\n';
+}
+
+// Steps over one comma or one line end (CR LF, CR or LF).
+void SkipSeparator(std::string_view content, size_t &pos)
+{
+    if (pos >= content.size())
+        return;
+    if (content[pos] == '\r') {
+        ++pos;
+        if (pos < content.size() && content[pos] == '\n')
+            ++pos;
+        return;
+    }
+    ++pos;
+}
+
+std::u16string ToU16(const QString &text)
+{
+    return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()),
+                          static_cast<size_t>(text.size()));
+}
+
+QString MessageQ(int index)
+{
+    return QString::fromStdString(MessageText(index));
+}
+
+} // namespace
+
+bool SplitProjectFields(std::string_view content, ProjectFields &fields)
+{
+    size_t pos = 0;
+    for (std::string &field : fields) {
+        while (pos < content.size() && IsBlank(content[pos]))
+            ++pos;
+        if (pos >= content.size())
+            return false;
+        if (content[pos] == '"') {
+            const size_t close = std::min(content.find('"', pos + 1), content.size());
+            field.assign(content.substr(pos + 1, close - pos - 1));
+            pos = std::min(close + 1, content.size());
+            // Anything between the closing quote and the separator is not part of the field.
+            while (pos < content.size() && !IsSeparator(content[pos]))
+                ++pos;
+        } else {
+            const size_t start = pos;
+            while (pos < content.size() && !IsSeparator(content[pos]))
+                ++pos;
+            field.assign(content.substr(start, pos - start));
+        }
+        SkipSeparator(content, pos);
+    }
+    return true;
+}
+
+double ReadProjectNumber(std::string_view text)
+{
+    std::u16string number(text.begin(), text.end());
+    std::replace(number.begin(), number.end(), u',', u'.');
+    return ReadLeadingNumber(number);
+}
+
+std::string FormatProjectText(std::string_view function, double a, double b)
+{
+    std::string text;
+    for (const std::string &field :
+         {std::string(kMarker), std::string(function), FormatFileNumber(a), FormatFileNumber(b)}) {
+        text += '"';
+        text += field;
+        text += '"';
+        text += kLineEnd;
+    }
+    return text;
+}
+
+ProjectReadResult LoadProjectFile(const QString &path)
+{
+    ProjectReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.failure = file.errorString();
+        return result;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.failure = file.errorString();
+        return result;
+    }
+    file.close();
+
+    ProjectFields fields;
+    if (!SplitProjectFields(std::string_view(content.constData(), size_t(content.size())),
+                            fields)) {
+        result.failure =
+            QCoreApplication::translate("zv::ProjectFile", "The file has fewer than four fields.");
+        return result;
+    }
+
+    const QString function = QString::fromLatin1(fields[1].data(), qsizetype(fields[1].size()));
+    const CheckResult check = CheckAndTranslate(ToU16(function), true);
+    result.function = QString::fromStdU16String(check.text);
+    if (check.code != 0) {
+        result.status = ProjectReadStatus::BadEquation;
+        return result;
+    }
+    result.a = ReadProjectNumber(fields[2]);
+    result.b = ReadProjectNumber(fields[3]);
+    result.status = ProjectReadStatus::Ok;
+    return result;
+}
+
+QString SaveProjectFile(const QString &path, const QString &function, double a, double b)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    const QByteArray function8 = function.toLatin1();
+    const std::string text =
+        FormatProjectText(std::string_view(function8.constData(), size_t(function8.size())), a, b);
+    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+        const QString failure = file.errorString();
+        file.cancelWriting();
+        return failure;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}
+
+bool ReadProject(const QString &path, QWidget *parent)
+{
+    const ProjectReadResult result = LoadProjectFile(path);
+    switch (result.status) {
+    case ProjectReadStatus::FileError:
+        ShowMessage(parent, MessageQ(7), result.failure, MessageIcon::Exclamation);
+        return false;
+    case ProjectReadStatus::BadEquation:
+        PendingGraph().function = result.function;
+        ShowMessage(parent, MessageQ(6), QStringLiteral("Zerovane"), MessageIcon::None);
+        return false;
+    case ProjectReadStatus::Ok:
+        break;
+    }
+    PendingGraph().function = result.function;
+    PendingGraph().a = result.a;
+    PendingGraph().b = result.b;
+    return true;
+}
+
+} // namespace zv

@@ -1,0 +1,182 @@
+#include "shell/appearance.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zv {
+namespace {
+
+QSettings *OpenStore()
+{
+    auto *settings = new QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"));
+    settings->beginGroup(QStringLiteral("Settings"));
+    return settings;
+}
+
+// A key of the store as text, or a null string when it is absent.
+QString Stored(const char *key)
+{
+    const std::unique_ptr<QSettings> settings(OpenStore());
+    const QVariant value = settings->value(QLatin1String(key));
+    return value.isValid() ? value.toString() : QString();
+}
+
+void Store(const char *key, const char *text)
+{
+    std::unique_ptr<QSettings>(OpenStore())->setValue(QLatin1String(key), QLatin1String(text));
+}
+
+void SetInForce(int16_t theme, int32_t background, int32_t foreground)
+{
+    ForeItem() = theme;
+    Background() = background;
+    Foreground() = foreground;
+}
+
+TEST(StoredValues, ReadAsTheLongestLeadingNumberRoundedToTheKeysWidth)
+{
+    const struct
+    {
+        const char *text;
+        int bits;
+        bool fits;
+        int32_t value;
+    } cases[] = {
+        {" 15711881", 32, true, 15711881},
+        {"-2147483635", 32, true, kSystemHighlight},
+        {"not a number", 32, true, 0},
+        {"", 16, true, 0},
+        {"3junk", 16, true, 3},
+        {"2.5", 16, true, 2}, // ties to even
+        {"3.5", 16, true, 4},
+        {"32767", 16, true, 32767},
+        {"32768", 16, false, -1},
+        {"2147483648", 32, false, -1},
+        {"1E+300", 32, false, -1},
+        {"-1E+999", 32, false, -1}, // infinity
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        int32_t value = -1;
+        EXPECT_EQ(ReadStoredInteger(QString::fromLatin1(c.text), c.bits, value), c.fits);
+        EXPECT_EQ(value, c.value);
+    }
+}
+
+class AppearanceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { std::unique_ptr<QSettings>(OpenStore())->clear(); }
+    void TearDown() override { SetUp(); }
+};
+
+TEST_F(AppearanceTest, EachChosenThemeIsStoredAndReadBack)
+{
+    const struct
+    {
+        int theme;
+        const char *background, *foreground, *foreItem;
+        QColor back, fore;
+    } cases[] = {
+        {1, " 15711881", " 0", " 1", QColor(137, 190, 239), Qt::black},
+        {2, " 12632256", " 0", " 2", QColor(192, 192, 192), Qt::black},
+        {3, " 14869224", " 0", " 3", QColor(232, 226, 226), Qt::black},
+        {4, "-2147483635", " 16777215", " 4", QApplication::palette().color(QPalette::Highlight),
+         Qt::white},
+        {5, " 0", " 16777215", " 5", Qt::black, Qt::white},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.theme);
+        SetInForce(static_cast<int16_t>(c.theme == 1 ? 2 : 1), 1, 1);
+        ASSERT_TRUE(ChooseTheme(c.theme));
+        EXPECT_EQ(Stored("Background"), c.background);
+        EXPECT_EQ(Stored("Foreground"), c.foreground);
+        EXPECT_EQ(Stored("ForeItem"), c.foreItem);
+
+        SetInForce(0, 1, 1);
+        LoadAppearanceSettings();
+        EXPECT_EQ(ForeItem(), c.theme);
+        EXPECT_EQ(BackgroundColor(), c.back);
+        EXPECT_EQ(ForegroundColor(), c.fore);
+    }
+}
+
+TEST_F(AppearanceTest, TheStoreIsATextFileWithTheStoredForm)
+{
+    SetInForce(4, kSystemHighlight, 0xFFFFFF);
+    ASSERT_TRUE(ChooseTheme(1));
+    const QString path = std::unique_ptr<QSettings>(OpenStore())->fileName();
+    EXPECT_TRUE(path.endsWith(QStringLiteral("/Zerovane/Zerovane.conf"))) << path.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    for (const char *line : {"[Settings]", "Background=\" 15711881\"", "ForeItem=\" 1\""})
+        EXPECT_TRUE(text.contains(line)) << text.toStdString();
+}
+
+TEST_F(AppearanceTest, ChoosingTheThemeInForceOrNoThemeWritesNothing)
+{
+    SetInForce(3, 0xE2E2E8, 0);
+    for (int k : {3, 0, 6})
+        EXPECT_FALSE(ChooseTheme(k)) << k;
+    EXPECT_EQ(ForeItem(), 3);
+    EXPECT_EQ(Background(), 0xE2E2E8);
+    EXPECT_TRUE(Stored("ForeItem").isNull());
+    EXPECT_TRUE(Stored("Background").isNull());
+}
+
+TEST_F(AppearanceTest, UnreadableStoredValuesReadAsZeroOrKeepTheValueInForce)
+{
+    Store("Background", "blue");
+    Store("Foreground", "1E+40");
+    Store("ForeItem", "7");
+    SetInForce(4, kSystemHighlight, 0xFFFFFF);
+    LoadAppearanceSettings();
+    EXPECT_EQ(Background(), 0);
+    EXPECT_EQ(Foreground(), 0xFFFFFF);
+    EXPECT_EQ(ForeItem(), 7);
+    EXPECT_TRUE(ChooseTheme(4)); // a number no entry has still lets every theme be chosen
+}
+
+TEST_F(AppearanceTest, ControlsAreColouredByTheirNamePrefix)
+{
+    SetInForce(1, 0xEFBE89, 0x0000FF); // light blue background, red text
+    const QColor back(137, 190, 239), fore(255, 0, 0);
+    QWidget window;
+    const QPalette original = window.palette();
+    const auto make = [](auto *control, QWidget *parent, const char *name) {
+        control->setParent(parent);
+        control->setObjectName(QLatin1String(name));
+        return control;
+    };
+    auto *list = make(new QListWidget, &window, "LstRoot");
+    auto *label = make(new QLabel, &window, "lbl2");
+    auto *frame = make(new QFrame, &window, "fraInterval");
+    auto *inner = make(new QLabel, frame, "LblInside");
+    auto *plain = make(new QLabel, &window, "Label1");
+    auto *button = make(new QPushButton, &window, "Cmd_Radacini");
+
+    ApplyThemeByPrefix(&window);
+
+    EXPECT_EQ(window.palette().color(QPalette::Window), back);
+    EXPECT_EQ(list->palette().color(QPalette::Text), fore);
+    EXPECT_EQ(list->palette().color(QPalette::Base), back);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), fore);
+    EXPECT_EQ(frame->palette().color(QPalette::Window), back);
+    EXPECT_TRUE(frame->autoFillBackground());
+    EXPECT_EQ(inner->palette().color(QPalette::WindowText), fore);
+    // "lab" and "cmd" are not theme prefixes.
+    EXPECT_EQ(plain->palette().color(QPalette::WindowText), original.color(QPalette::WindowText));
+    EXPECT_EQ(button->palette().color(QPalette::ButtonText), original.color(QPalette::ButtonText));
+}
+
+} // namespace
+} // namespace zv
