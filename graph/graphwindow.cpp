@@ -99,9 +99,13 @@ constexpr std::array<PrecisionEntry, 3> kPrecisionEntries{{
 void PinSystemColours(QWidget *control)
 {
     QPalette palette = control->palette();
-    for (const QPalette::ColorRole role :
-         {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText}) {
-        palette.setColor(role, palette.color(role));
+    // Per colour group, so that disabled buttons still look disabled.
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (const QPalette::ColorRole role :
+             {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText}) {
+            palette.setColor(group, role, palette.color(group, role));
+        }
     }
     control->setPalette(palette);
     control->setAutoFillBackground(true);
