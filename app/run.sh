@@ -18,9 +18,13 @@ echo "No display (DISPLAY and WAYLAND_DISPLAY are unset); solving $(basename "$s
 field() {
     sed -n "${1}p" "$sample" | tr -d '"\r'
 }
+# Numbers are stored as " .5" or "-.5"; typed numbers start with a digit.
+number() {
+    field "$1" | tr -d " " | sed 's/^\./0./; s/^-\./-0./'
+}
 function=$(field 2)
-a=$(field 3 | tr -d " ")
-b=$(field 4 | tr -d " ")
+a=$(number 3)
+b=$(number 4)
 
 echo "$function = 0 on [$a; $b]:"
 exec "$build/app/zerovane-cli" roots "$function" "$a" "$b"
