@@ -164,89 +164,115 @@ bool Finite(double v)
     return std::fabs(v) <= kMaxFinite;
 }
 
-int16_t DoAdd(double a, double b, double &r)
+// A value with the code of the failure that produced it (0 for none). Returned by value, so
+// that the evaluator's top of stack stays in a register.
+struct Outcome
 {
-    r = a + b;
-    return Finite(r) ? 0 : kOverflow;
+    double value;
+    int16_t fault;
+};
+
+Outcome Checked(double r)
+{
+    return {r, Finite(r) ? int16_t(0) : int16_t(kOverflow)};
 }
 
-int16_t DoSub(double a, double b, double &r)
+Outcome Add(double a, double b)
 {
-    r = a - b;
-    return Finite(r) ? 0 : kOverflow;
+    return Checked(a + b);
+}
+Outcome Sub(double a, double b)
+{
+    return Checked(a - b);
+}
+Outcome Mul(double a, double b)
+{
+    return Checked(a * b);
 }
 
-int16_t DoMul(double a, double b, double &r)
-{
-    r = a * b;
-    return Finite(r) ? 0 : kOverflow;
-}
-
-int16_t DoDiv(double a, double b, double &r)
+Outcome Div(double a, double b)
 {
     if (b == 0) // 0/0 is reported as an overflow, like the engine this mirrors
-        return a == 0 ? kOverflow : kDivisionByZero;
-    r = a / b;
-    return Finite(r) ? 0 : kOverflow;
+        return {0, a == 0 ? int16_t(kOverflow) : int16_t(kDivisionByZero)};
+    return Checked(a / b);
 }
 
 // a^2 as one correctly rounded product: the exact square rounded once, which the library's
 // pow does not always give.
-int16_t DoSquare(double a, double &r)
+Outcome Square(double a)
 {
-    r = a * a;
-    return Finite(r) ? 0 : kOverflow;
+    return Checked(a * a);
 }
 
 // a^3 and a^4 from the exact square (p + e, by a fused multiply-add) and one more fused step:
 // the exact power rounded once but for the faintest of its terms, at a fraction of pow's cost.
-int16_t DoCube(double a, double &r)
+// A fused multiply-add is exact wherever it runs, so the processor's instruction, when there
+// is one, gives the same bits as the library's routine, only sooner.
+template<typename Fma>
+Outcome SmallPowerWith(double a, double b, Fma fma)
 {
     const double p = a * a;
-    const double e = std::fma(a, a, -p);
-    r = std::fma(p, a, e * a);
-    return Finite(r) && Finite(p) ? 0 : kOverflow;
+    const double e = fma(a, a, -p);
+    const double r = b == 3 ? fma(p, a, e * a) : fma(p, p, 2 * p * e);
+    return Finite(p) ? Checked(r) : Outcome{0, kOverflow};
 }
 
-int16_t DoFourth(double a, double &r)
+[[gnu::target("fma")]] Outcome SmallPowerByInstruction(double a, double b)
 {
-    const double p = a * a;
-    const double e = std::fma(a, a, -p);
-    r = std::fma(p, p, 2 * p * e);
-    return Finite(r) && Finite(p) ? 0 : kOverflow;
+    return SmallPowerWith(a, b,
+                          [](double x, double y, double z) { return __builtin_fma(x, y, z); });
 }
 
-int16_t DoPow(double a, double b, double &r)
+Outcome SmallPowerByLibrary(double a, double b)
+{
+    return SmallPowerWith(a, b, [](double x, double y, double z) { return std::fma(x, y, z); });
+}
+
+Outcome SmallPower(double a, double b)
+{
+    static const bool hasFma = __builtin_cpu_supports("fma");
+    return hasFma ? SmallPowerByInstruction(a, b) : SmallPowerByLibrary(a, b);
+}
+
+Outcome Pow(double a, double b)
 {
     if (b == 2)
-        return DoSquare(a, r);
-    if (b == 3)
-        return DoCube(a, r);
-    if (b == 4)
-        return DoFourth(a, r);
+        return Square(a);
+    if (b == 3 || b == 4)
+        return SmallPower(a, b);
     if (a < 0 && b != std::floor(b))
-        return kEvaluationFailed;
+        return {0, kEvaluationFailed};
     if (a == 0 && b < 0)
-        return kDivisionByZero;
-    r = std::pow(a, b);
+        return {0, kDivisionByZero};
+    const double r = std::pow(a, b);
     if (std::isnan(r))
-        return kEvaluationFailed;
-    return Finite(r) ? 0 : kOverflow;
+        return {0, kEvaluationFailed};
+    return Checked(r);
 }
 
-int16_t DoBinary(Op op, double a, double b, double &r)
+// Pow for a base known to be above 0: no sign, zero or NaN cases to look at.
+Outcome PowPositiveBase(double a, double b)
+{
+    if (b == 2)
+        return Square(a);
+    if (b == 3 || b == 4)
+        return SmallPower(a, b);
+    return Checked(std::pow(a, b));
+}
+
+Outcome Binary(Op op, double a, double b)
 {
     switch (op) {
     case Op::Add:
-        return DoAdd(a, b, r);
+        return Add(a, b);
     case Op::Sub:
-        return DoSub(a, b, r);
+        return Sub(a, b);
     case Op::Mul:
-        return DoMul(a, b, r);
+        return Mul(a, b);
     case Op::Div:
-        return DoDiv(a, b, r);
+        return Div(a, b);
     default:
-        return DoPow(a, b, r);
+        return Pow(a, b);
     }
 }
 
@@ -314,11 +340,10 @@ std::vector<Program::Instruction> Optimized(const std::vector<Program::Instructi
         }
         if (IsBinary(in.op)) {
             if (isConstant(0) && isConstant(1)) {
-                double r = 0;
-                const double a = out[out.size() - 2].value, b = out.back().value;
-                if (DoBinary(in.op, a, b, r) == 0) {
+                const Outcome r = Binary(in.op, out[out.size() - 2].value, out.back().value);
+                if (r.fault == 0) {
                     out.pop_back();
-                    out.back().value = r;
+                    out.back().value = r.value;
                     continue;
                 }
             } else if (isConstant(0)) {
@@ -332,7 +357,8 @@ std::vector<Program::Instruction> Optimized(const std::vector<Program::Instructi
             } else if (isConstant(1) && IsPush(out.back().op)) {
                 const double a = out[out.size() - 2].value;
                 out.erase(out.end() - 2);
-                out.push_back({WithConstantLeft(in.op), a});
+                const bool positiveBase = in.op == Op::Pow && a > 0;
+                out.push_back({positiveBase ? Op::RPowPositiveC : WithConstantLeft(in.op), a});
                 continue;
             }
         }
@@ -483,138 +509,149 @@ double Program::Run(Res &res, int16_t &code) const
         return 0;
     }
 
-    // Most expressions need a handful of slots; deeper ones get a heap stack.
+    // The top of the stack lives in a register (`top`); the values below it in memory. Most
+    // expressions need a handful of slots; deeper ones get a heap stack.
     constexpr int kInlineDepth = 32;
     double inlineStack[kInlineDepth];
     std::vector<double> heapStack;
     double *stack = inlineStack;
-    if (m_maxDepth > kInlineDepth) {
-        heapStack.resize(static_cast<size_t>(m_maxDepth));
+    if (m_maxDepth >= kInlineDepth) {
+        heapStack.resize(static_cast<size_t>(m_maxDepth) + 1);
         stack = heapStack.data();
     }
 
-    // sp points at the top value; pushes pre-increment it.
-    double *sp = stack - 1;
-    int16_t fault = 0;
+    double *sp = stack; // stack[0] receives the empty top of the first push
+    double top = 0;
     for (const Instruction &in : m_code) {
+        Outcome r;
         switch (in.op) {
         case Op::Constant:
-            *++sp = in.value;
+            *++sp = top;
+            top = in.value;
             continue;
         case Op::X:
-            *++sp = res.x;
+            *++sp = top;
+            top = res.x;
             continue;
         case Op::Pi:
-            *++sp = res.pi;
+            *++sp = top;
+            top = res.pi;
             continue;
         case Op::E:
-            *++sp = res.e;
+            *++sp = top;
+            top = res.e;
             continue;
         case Op::Add:
-        case Op::Sub:
-        case Op::Mul:
-        case Op::Div:
-        case Op::Pow: {
-            const double b = *sp--;
-            fault = DoBinary(in.op, *sp, b, *sp);
+            r = Add(*sp--, top);
             break;
-        }
+        case Op::Sub:
+            r = Sub(*sp--, top);
+            break;
+        case Op::Mul:
+            r = Mul(*sp--, top);
+            break;
+        case Op::Div:
+            r = Div(*sp--, top);
+            break;
+        case Op::Pow:
+            r = Pow(*sp--, top);
+            break;
         case Op::AddC:
-            fault = DoAdd(*sp, in.value, *sp);
+            r = Add(top, in.value);
             break;
         case Op::SubC:
-            fault = DoSub(*sp, in.value, *sp);
+            r = Sub(top, in.value);
             break;
         case Op::MulC:
-            fault = DoMul(*sp, in.value, *sp);
+            r = Mul(top, in.value);
             break;
         case Op::DivC:
-            fault = DoDiv(*sp, in.value, *sp);
+            r = Div(top, in.value);
             break;
         case Op::PowC:
-            fault = DoPow(*sp, in.value, *sp);
+            r = Pow(top, in.value);
             break;
         case Op::RSubC:
-            fault = DoSub(in.value, *sp, *sp);
+            r = Sub(in.value, top);
             break;
         case Op::RDivC:
-            fault = DoDiv(in.value, *sp, *sp);
+            r = Div(in.value, top);
             break;
         case Op::RPowC:
-            fault = DoPow(in.value, *sp, *sp);
+            r = Pow(in.value, top);
+            break;
+        case Op::RPowPositiveC:
+            r = PowPositiveBase(in.value, top);
             break;
         case Op::Square:
-            fault = DoSquare(*sp, *sp);
+            r = Square(top);
             break;
         case Op::Neg:
-            *sp = -*sp;
+            top = -top;
             continue;
         case Op::Sin:
-            *sp = std::sin(*sp);
+            top = std::sin(top);
             continue;
         case Op::Cos:
-            *sp = std::cos(*sp);
+            top = std::cos(top);
             continue;
         case Op::Tan:
-            *sp = std::tan(*sp);
+            top = std::tan(top);
             continue;
         case Op::Atn:
-            *sp = std::atan(*sp);
+            top = std::atan(top);
             continue;
         case Op::Exp:
-            *sp = std::exp(*sp);
-            fault = Finite(*sp) ? 0 : kOverflow;
+            r = Checked(std::exp(top));
             break;
         case Op::Abs:
-            *sp = std::fabs(*sp);
+            top = std::fabs(top);
             continue;
         case Op::Int:
-            *sp = std::floor(*sp);
+            top = std::floor(top);
             continue;
         case Op::Ln:
-            *sp = res.ln(*sp);
+            top = res.ln(top);
             continue;
         case Op::R:
-            *sp = res.r(*sp);
+            top = res.r(top);
             continue;
         case Op::R3:
-            *sp = res.r3(*sp);
+            top = res.r3(top);
             continue;
         case Op::Frac:
-            *sp = res.frac(*sp);
+            top = res.frac(top);
             continue;
         case Op::Tg:
-            *sp = res.tg(*sp);
+            top = res.tg(top);
             continue;
         case Op::Arcsin:
-            *sp = res.arcsin(*sp);
+            top = res.arcsin(top);
             continue;
         case Op::Arccos:
-            *sp = res.arccos(*sp);
+            top = res.arccos(top);
             continue;
         case Op::Arctg:
-            *sp = res.arctg(*sp);
+            top = res.arctg(top);
             continue;
         case Op::Sh:
-            *sp = res.sh(*sp);
-            fault = Finite(*sp) ? 0 : kOverflow;
+            r = Checked(res.sh(top));
             break;
         case Op::Ch:
-            *sp = res.ch(*sp);
-            fault = Finite(*sp) ? 0 : kOverflow;
+            r = Checked(res.ch(top));
             break;
         case Op::Th:
-            *sp = res.th(*sp);
-            fault = Finite(*sp) ? 0 : kOverflow;
+            r = Checked(res.th(top));
             break;
         }
-        if (fault != 0) {
-            code = fault;
+        if (r.fault != 0) {
+            code = r.fault;
             return 0;
         }
+        top = r.value;
     }
 
-    const double value = *sp;
+    const double value = top;
     if (std::isnan(value)) { // never let a NaN leave as a value
         code = kEvaluationFailed;
         return 0;

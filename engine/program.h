@@ -27,7 +27,8 @@ public:
         Pow,
         Neg,
         // Forms with a constant operand held in the instruction: "top op value" and
-        // "value op top"; Square is "top ^ 2". Only the optimiser emits them.
+        // "value op top"; RPowPositiveC is RPowC for a base above 0; Square is "top ^ 2".
+        // Only the optimiser emits them.
         AddC,
         SubC,
         MulC,
@@ -36,6 +37,7 @@ public:
         RSubC,
         RDivC,
         RPowC,
+        RPowPositiveC,
         Square,
         Sin,
         Cos,
