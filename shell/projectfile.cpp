@@ -11,6 +11,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zv {
 
@@ -134,6 +135,11 @@ ProjectReadResult LoadProjectFile(const QString &path)
     }
     result.a = ReadProjectNumber(fields[2]);
     result.b = ReadProjectNumber(fields[3]);
+    // A number beyond the double range is a failed read, not an infinite interval end.
+    if (!std::isfinite(result.a) || !std::isfinite(result.b)) {
+        result.failure = QCoreApplication::translate("zv::ProjectFile", "Overflow.");
+        return result;
+    }
     result.status = ProjectReadStatus::Ok;
     return result;
 }

@@ -109,6 +109,8 @@ TEST_F(ProjectFileTest, ReadProjectFillsPendingGraphOrShowsTheReadersMessage)
         {"three fields and blanks", "\"m\"\r\n\"x\"\r\n\"1\"\r\n  ", "", 0, 0, 7,
          "The file has fewer than four fields.", MessageIcon::Exclamation},
         {"missing file", nullptr, "", 0, 0, 7, nullptr, MessageIcon::Exclamation},
+        {"number beyond the range", "\"Zerovane\"\r\n\"x\"\r\n\" 1E+400\"\r\n\" 1\"\r\n", "", 0, 0,
+         7, "Overflow.", MessageIcon::Exclamation},
         {"bad equation", "\"Zerovane\"\r\n\"x+\"\r\n\" 0\"\r\n\" 1\"\r\n", "", 0, 0, 6, "Zerovane",
          MessageIcon::None},
         {"unknown name", "\"Zerovane\"\r\n\"foo(x)\"\r\n\" 0\"\r\n\" 1\"\r\n", "", 0, 0, 6,
