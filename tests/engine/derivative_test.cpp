@@ -19,6 +19,7 @@ struct DerivativeCase
     double value;
     double tolerance;
     int16_t flag;
+    long evaluations; // the evaluations of f made: a failing point ends the formula there
 };
 
 class DerivativeTable : public testing::TestWithParam<DerivativeCase>
@@ -31,8 +32,10 @@ TEST_P(DerivativeTable, ValueAndFlag)
 {
     const DerivativeCase &c = GetParam();
     int16_t flag = -1;
-    const double d = Derivative(c.text, c.x, flag);
+    long evaluations = 0;
+    const double d = Derivative(c.text, c.x, flag, &evaluations);
     EXPECT_EQ(flag, c.flag);
+    EXPECT_EQ(evaluations, c.evaluations);
     if (c.tolerance == kExact)
         EXPECT_EQ(d, c.value);
     else
@@ -40,23 +43,24 @@ TEST_P(DerivativeTable, ValueAndFlag)
 }
 
 const DerivativeCase kCases[] = {
-    {"Square", u"x^2", 3, 6, 1e-9, 0},
+    {"Square", u"x^2", 3, 6, 1e-9, 0, 4},
     // The four terms cancel exactly.
-    {"CubeAtZero", u"x^3", 0, 0, kExact, 0},
+    {"CubeAtZero", u"x^3", 0, 0, kExact, 0, 4},
     // A kink is not detected: the symmetric difference is 0.
-    {"AbsAtKink", u"abs(x)", 0, 0, kExact, 0},
-    {"RootAtZeroFails", u"r(x)", 0, 0, kExact, 1},
+    {"AbsAtKink", u"abs(x)", 0, 0, kExact, 0, 4},
+    {"RootAtZeroFails", u"r(x)", 0, 0, kExact, 1, 1},
     // x - 2h leaves the logarithm's domain although ln is differentiable at x.
-    {"LnNearZeroFails", u"ln(x)", 0.0005, 0, kExact, 1},
+    {"LnNearZeroFails", u"ln(x)", 0.0005, 0, kExact, 1, 1},
     // All four points are inside the domain; the fixed step is coarse this close to 0.
-    {"LnAtThousandth", u"ln(x)", 0.001, 1000, 150, 0},
+    {"LnAtThousandth", u"ln(x)", 0.001, 1000, 150, 0, 4},
     // x - h is exactly 0.
-    {"PoleOnASamplePoint", u"1/x", 0.000456, 0, kExact, 1},
+    {"PoleOnASamplePoint", u"1/x", 0.000456, 0, kExact, 1, 2},
     // Each value is finite, 8 times one of them is not.
-    {"FormulaOverflow", u"exp(x)", 709.5, 0, kExact, 1},
-    {"EvaluationOverflow", u"exp(x)", 710, 0, kExact, 1},
-    {"Sine", u"sin(x)", 1, std::cos(1.0), 1e-9, 0},
-    {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1},
+    {"FormulaOverflow", u"exp(x)", 709.5, 0, kExact, 1, 4},
+    {"LastPointFails", u"r(0.0009-x)", 0, 0, kExact, 1, 4},
+    {"EvaluationOverflow", u"exp(x)", 710, 0, kExact, 1, 1},
+    {"Sine", u"sin(x)", 1, std::cos(1.0), 1e-9, 0, 4},
+    {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Points, DerivativeTable, testing::ValuesIn(kCases),

@@ -89,6 +89,17 @@ const EvalCase kCases[] = {
     // A domain fault whose 0 makes the engine fail is reported by the engine's code.
     {"EngineFailureWinsOverDomain", u"1/ln(0-1)", 0, 0, kDivisionByZero},
     {"IntIsFloor", u"int(x)", -1.5, -2, 0},
+    {"LnOfZero", u"ln(x)", 0, 0, kLnDomain},
+    {"RootOfZero", u"r(x)", 0, 0, 0},
+    {"RootOfTinyNegative", u"r(x)", -1e-300, 0, kSqrtDomain},
+    {"FracOfNegativeHalf", u"frac(x)", -2.5, 0.5, 0},
+    {"TgOfZero", u"tg(x)", 0, 0, 0},
+    {"ArcsinAtOne", u"arcsin(x)-pi*0.5", 1, 0, 0},
+    {"ArcsinJustAboveOne", u"arcsin(x)", 1.0000001, 0, kArcsinDomain},
+    {"ArccosAtMinusOne", u"arccos(x)-pi", -1, 0, 0},
+    {"ArccosAtZero", u"arccos(x)-pi/2", 0, 0, 0},
+    {"ArccosBelowMinusOne", u"arccos(x)", -1.5, 0, kArccosDomain},
+    {"ChOverflow", u"ch(x)", 710, 0, kOverflow},
     {"AbsAndAtn", u"abs(x)+atn(1)-arctg(1)", -2, 2, 0},
     {"FracOfNegative", u"frac(x)", -1.25, 0.75, 0},
     {"DeepNesting", std::u16string(100000, u'(') + u"x" + std::u16string(100000, u')'), 4, 4, 0},
@@ -125,6 +136,16 @@ TEST(Evaluate, ConstantsAreTheStored15DigitValues)
     int16_t code = -1;
     EXPECT_EQ(std::bit_cast<uint64_t>(Evaluate(u"pi", 7, code)), 0x400921FB54442D11u);
     EXPECT_EQ(std::bit_cast<uint64_t>(Evaluate(u"e", 7, code)), 0x4005BF0A8B145774u);
+    EXPECT_EQ(code, 0);
+}
+
+TEST(Evaluate, CubeRootUsesThe15DigitThird)
+{
+    InitEvaluator();
+    int16_t code = -1;
+    EXPECT_NE(Evaluate(u"r3(x)", 8, code), 2.0);
+    EXPECT_NEAR(Evaluate(u"r3(x)", 8, code), 2.0, 1e-13);
+    EXPECT_NEAR(Evaluate(u"r3(x)", -8, code), -2.0, 1e-13);
     EXPECT_EQ(code, 0);
 }
 
