@@ -19,7 +19,7 @@ constexpr double kMaxFinite = std::numeric_limits<double>::max();
 
 bool IsBlank(char16_t c)
 {
-    return c == u' ' || c == u'\t';
+    return c == u' ';
 }
 bool IsDigit(char16_t c)
 {
@@ -125,8 +125,8 @@ bool ToBinaryOp(char16_t c, Op &op)
     }
 }
 
-// Reads a literal of digits with at most one point ("5." and ".5" included). Returns false
-// when there is no digit. A literal beyond the double range sets `overflow`; one below it
+// Reads a literal of digits with at most one point ("5." included). Returns false when there
+// is no digit. A literal beyond the double range sets `overflow`; one below it
 // reads as 0.
 bool ReadLiteral(std::u16string_view text, size_t &pos, double &value, bool &overflow)
 {
@@ -405,6 +405,8 @@ Program Program::Compile(std::u16string_view text, bool optimize)
     };
 
     bool expectOperand = true;
+    // A sign stands only at the start or right after "(", as the checker lets it.
+    bool signAllowed = true;
     size_t pos = 0;
     while (true) {
         while (pos < text.size() && IsBlank(text[pos]))
@@ -414,7 +416,9 @@ Program Program::Compile(std::u16string_view text, bool optimize)
         const char16_t c = text[pos];
 
         if (expectOperand) {
-            if (IsDigit(c) || c == u'.') {
+            const bool sign = signAllowed;
+            signAllowed = false;
+            if (IsDigit(c)) {
                 double value = 0;
                 bool overflow = false;
                 if (!ReadLiteral(text, pos, value, overflow))
@@ -440,17 +444,17 @@ Program Program::Compile(std::u16string_view text, bool optimize)
                     ++pos;
                     pending.push_back({Pending::Function, op, 0});
                     pending.push_back({Pending::Bracket, op, 0});
+                    signAllowed = true;
                 } else {
                     return fail(kEvaluationFailed);
                 }
             } else if (c == u'(') {
                 ++pos;
                 pending.push_back({Pending::Bracket, Op::Add, 0});
-            } else if (c == u'-') {
+                signAllowed = true;
+            } else if (c == u'-' && sign) {
                 ++pos;
                 pending.push_back({Pending::Negate, Op::Neg, kNegatePrecedence});
-            } else if (c == u'+') {
-                ++pos; // a unary plus changes nothing
             } else {
                 return fail(kEvaluationFailed);
             }

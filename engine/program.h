@@ -10,8 +10,9 @@ class Res;
 
 // A translated expression compiled once into a flat postfix program and run per x in one
 // loop over a pre-sized stack. The language is the subset the translation produces: numbers,
-// x, e, pi, + - * / ^, unary signs, round brackets and the eighteen functions, names compared
-// without regard to case. Anything else compiles to a program that fails with code 9.
+// x, e, pi, + - * / ^, a minus at the start or after "(", round brackets and the eighteen
+// functions, names compared without regard to case. Anything else compiles to a program that fails
+// with code 9.
 class Program
 {
 public:

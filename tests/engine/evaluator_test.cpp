@@ -125,6 +125,14 @@ const EvalCase kCases[] = {
     {"NonAsciiLetter", u"\u00e9", 0, 0, kEvaluationFailed},
     {"LonePoint", u".", 0, 0, kEvaluationFailed},
     {"EmptyArgument", u"sin()", 0, 0, kEvaluationFailed},
+    // A sign stands only where the checker lets it: at the start or after "(".
+    {"MinusAfterOperator", u"2*-3", 0, 0, kEvaluationFailed},
+    {"MinusInExponent", u"2^-1", 0, 0, kEvaluationFailed},
+    {"DoubleMinus", u"--x", 0, 0, kEvaluationFailed},
+    {"UnaryPlus", u"+x", 0, 0, kEvaluationFailed},
+    {"MinusAfterFunctionBracket", u"sin(-x)+(-x)", 1, -std::sin(1.0) - 1, 0},
+    {"LeadingPointLiteral", u".5", 0, 0, kEvaluationFailed},
+    {"TabIsNoBlank", u"x\t+1", 0, 0, kEvaluationFailed},
 };
 
 INSTANTIATE_TEST_SUITE_P(Semantics, EvaluateTable, testing::ValuesIn(kCases),
