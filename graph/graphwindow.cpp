@@ -6,7 +6,7 @@
 #include "graph/toolbarimages.h"
 #include "roots/rootscan.h"
 #include "shell/appearance.h"
-#include "shell/messagetexts.h"
+#include "shell/messagetextq.h"
 #include "shell/pendinggraph.h"
 
 #include <QAction>
@@ -38,11 +38,6 @@ constexpr int kTimeDecimals = 3;
 constexpr double kRootMarkerRadius = 0.0125; // of the interval's width
 constexpr int kColumnWidth = 190;
 
-QString Message(int index)
-{
-    return QString::fromStdString(MessageText(index));
-}
-
 // The user's decimal separator; every number text of the window is written and read with it.
 char16_t DecimalSeparator()
 {
@@ -58,7 +53,7 @@ QString NumberText(double value, int decimals, char16_t separator)
 QString ElapsedText(const QElapsedTimer &timer)
 {
     const double seconds = static_cast<double>(timer.elapsed()) * 0.001;
-    return NumberText(seconds, kTimeDecimals, DecimalSeparator()) + Message(28);
+    return NumberText(seconds, kTimeDecimals, DecimalSeparator()) + MessageTextQ(28);
 }
 
 // Tool bar buttons in their order: key, caption, image, tool tip (also their description).
@@ -356,7 +351,7 @@ void GraphWindow::Load()
     s.yMin = range.yMin;
     s.yMax = range.yMax;
 
-    SetPanelText(1, Message(33));
+    SetPanelText(1, MessageTextQ(33));
     ShowIntervalPanels();
     s.precision = kLoadPrecision;
 
@@ -441,7 +436,7 @@ void GraphWindow::mouseMoveEvent(QMouseEvent *event)
 {
     // Moves that reach the window from a control it holds are not over its own surface.
     if (childAt(event->position().toPoint()) == nullptr) {
-        SetPanelText(1, Message(34));
+        SetPanelText(1, MessageTextQ(34));
         ShowIntervalPanels();
         setCursor(Qt::ArrowCursor);
     }
@@ -466,7 +461,7 @@ void GraphWindow::DrawGraph()
 
     QString caption = ElapsedText(timer);
     if (tooSmall) {
-        caption += QLatin1Char('\n') + Message(29);
+        caption += QLatin1Char('\n') + MessageTextQ(29);
     }
     s.lblRoot->setText(caption);
 }
@@ -487,10 +482,10 @@ void GraphWindow::FindRoots()
 
     const int count = s.lstRoot->count();
     if (count == 0) {
-        s.lstRoot->setToolTip(Message(25));
+        s.lstRoot->setToolTip(MessageTextQ(25));
     } else {
-        s.lstRoot->setToolTip(QString::number(count) + Message(26) +
-                              (count > 1 ? QStringLiteral("s") : QString()) + Message(27));
+        s.lstRoot->setToolTip(QString::number(count) + MessageTextQ(26) +
+                              (count > 1 ? QStringLiteral("s") : QString()) + MessageTextQ(27));
     }
     s.lblRoot->setText(ElapsedText(timer));
 }

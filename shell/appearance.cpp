@@ -169,10 +169,8 @@ QColor ForegroundColor()
 
 bool ReadStoredInteger(const QString &text, int bits, int32_t &value)
 {
-    const std::u16string_view view(reinterpret_cast<const char16_t *>(text.utf16()),
-                                   static_cast<size_t>(text.size()));
     // nearbyint rounds ties to even in the default rounding mode.
-    const double rounded = std::nearbyint(ReadLeadingNumber(view));
+    const double rounded = std::nearbyint(ReadLeadingNumber(text.toStdU16String()));
     const double lowest =
         bits == 16 ? std::numeric_limits<int16_t>::min() : std::numeric_limits<int32_t>::min();
     const double highest =

@@ -1,7 +1,7 @@
 #include "shell/helpfile.h"
 
 #include "shell/messagebox.h"
-#include "shell/messagetexts.h"
+#include "shell/messagetextq.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,8 +19,7 @@ bool CheckHelpFile(const QString &folder, QWidget *parent)
     const QString path = QDir(folder).filePath(QStringLiteral("Readme.chm"));
     if (!QFileInfo(path).isFile()) {
         HelpFilePath().clear();
-        ShowMessage(parent, QString::fromStdString(MessageText(8)),
-                    QString::fromStdString(MessageText(9)), MessageIcon::Critical);
+        ShowMessage(parent, MessageTextQ(8), MessageTextQ(9), MessageIcon::Critical);
         return false;
     }
     HelpFilePath() = path;

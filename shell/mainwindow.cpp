@@ -4,7 +4,7 @@
 #include "shell/appearance.h"
 #include "shell/filedialog.h"
 #include "shell/messagebox.h"
-#include "shell/messagetexts.h"
+#include "shell/messagetextq.h"
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
 #include "shell/weblinks.h"
@@ -27,11 +27,6 @@ namespace {
 // Room for a cascade of graph windows of about 520 x 420 below the menu bar.
 constexpr QSize kDefaultSize(800, 600);
 
-QString MessageQ(int index)
-{
-    return QString::fromStdString(MessageText(index));
-}
-
 // Projects live by default in "Projects" beside the executable; without that folder the
 // dialog opens wherever the platform puts it.
 QString ProjectFolder()
@@ -44,8 +39,8 @@ FileDialogRequest ProjectDialog(FileDialogMode mode, int titleIndex)
 {
     FileDialogRequest request;
     request.mode = mode;
-    request.title = MessageQ(titleIndex);
-    request.filter = QtFileFilter(MessageQ(5));
+    request.title = MessageTextQ(titleIndex);
+    request.filter = QtFileFilter(MessageTextQ(5));
     request.defaultSuffix = QStringLiteral("zvn");
     request.folder = ProjectFolder();
     return request;
@@ -242,7 +237,7 @@ void MainWindow::mnuopen_Click()
 void MainWindow::mnusaveproj_Click()
 {
     if (ActiveGraphWindow() == nullptr) {
-        ShowMessage(this, MessageQ(10), MessageQ(9), MessageIcon::Exclamation);
+        ShowMessage(this, MessageTextQ(10), MessageTextQ(9), MessageIcon::Exclamation);
         return;
     }
     const QString path = ChooseFile(this, ProjectDialog(FileDialogMode::Save, 11));
@@ -255,7 +250,7 @@ void MainWindow::mnusaveproj_Click()
     const QString failure =
         SaveProjectFile(path, window->Get_f(), window->Get_a(), window->Get_b());
     if (!failure.isEmpty())
-        ShowMessage(this, failure, MessageQ(12), MessageIcon::Exclamation);
+        ShowMessage(this, failure, MessageTextQ(12), MessageIcon::Exclamation);
 }
 
 void MainWindow::mnusite_Click()
@@ -270,8 +265,8 @@ void MainWindow::mnudownload_Click()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (ShowMessage(this, MessageQ(1), MessageQ(2), MessageIcon::Question, MessageButtons::YesNo) !=
-        MessageAnswer::Yes) {
+    if (ShowMessage(this, MessageTextQ(1), MessageTextQ(2), MessageIcon::Question,
+                    MessageButtons::YesNo) != MessageAnswer::Yes) {
         event->ignore();
         return;
     }

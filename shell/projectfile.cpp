@@ -3,7 +3,7 @@
 #include "engine/checkandtranslate.h"
 #include "engine/numbertext.h"
 #include "shell/messagebox.h"
-#include "shell/messagetexts.h"
+#include "shell/messagetextq.h"
 #include "shell/pendinggraph.h"
 
 #include <QCoreApplication>
@@ -42,17 +42,6 @@ void SkipSeparator(std::string_view content, size_t &pos)
         return;
     }
     ++pos;
-}
-
-std::u16string ToU16(const QString &text)
-{
-    return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()),
-                          static_cast<size_t>(text.size()));
-}
-
-QString MessageQ(int index)
-{
-    return QString::fromStdString(MessageText(index));
 }
 
 } // namespace
@@ -127,7 +116,7 @@ ProjectReadResult LoadProjectFile(const QString &path)
     }
 
     const QString function = QString::fromLatin1(fields[1].data(), qsizetype(fields[1].size()));
-    const CheckResult check = CheckAndTranslate(ToU16(function), true);
+    const CheckResult check = CheckAndTranslate(function.toStdU16String(), true);
     result.function = QString::fromStdU16String(check.text);
     if (check.code != 0) {
         result.status = ProjectReadStatus::BadEquation;
@@ -167,11 +156,11 @@ bool ReadProject(const QString &path, QWidget *parent)
     const ProjectReadResult result = LoadProjectFile(path);
     switch (result.status) {
     case ProjectReadStatus::FileError:
-        ShowMessage(parent, MessageQ(7), result.failure, MessageIcon::Exclamation);
+        ShowMessage(parent, MessageTextQ(7), result.failure, MessageIcon::Exclamation);
         return false;
     case ProjectReadStatus::BadEquation:
         PendingGraph().function = result.function;
-        ShowMessage(parent, MessageQ(6), QStringLiteral("Zerovane"), MessageIcon::None);
+        ShowMessage(parent, MessageTextQ(6), QStringLiteral("Zerovane"), MessageIcon::None);
         return false;
     case ProjectReadStatus::Ok:
         break;
