@@ -5,9 +5,7 @@
 #include "graph/plotpainter.h"
 #include "graph/toolbarimages.h"
 #include "roots/rootscan.h"
-#include "shell/appearance.h"
-#include "shell/messagetextq.h"
-#include "shell/pendinggraph.h"
+#include "ui/messagetextq.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -119,6 +117,7 @@ struct GraphWindow::State
     double yMax = 0.0;
     int16_t precision = kLoadPrecision;
     bool autoPending = true;
+    ThemeColours colours;
     // The separator the list's lines were written with, to read them back alike.
     char16_t listSeparator = u'.';
 
@@ -138,12 +137,12 @@ struct GraphWindow::State
     QMetaObject::Connection subWindowActivation;
 };
 
-GraphWindow::GraphWindow(QWidget *parent)
+GraphWindow::GraphWindow(const GraphEquation &equation, QWidget *parent)
     : QWidget(parent)
     , m_state(new State)
 {
     BuildControls();
-    Load();
+    Load(equation);
 }
 
 GraphWindow::~GraphWindow()
@@ -338,13 +337,18 @@ void GraphWindow::BuildToolbar()
     }
 }
 
-void GraphWindow::Load()
+void GraphWindow::SetColours(const ThemeColours &colours)
+{
+    m_state->colours = colours;
+    Activate();
+}
+
+void GraphWindow::Load(const GraphEquation &equation)
 {
     State &s = *m_state;
-    const PendingGraphData &pending = PendingGraph();
-    s.a = s.homeA = pending.a;
-    s.b = s.homeB = pending.b;
-    s.fText = pending.function;
+    s.a = s.homeA = equation.a;
+    s.b = s.homeB = equation.b;
+    s.fText = equation.function;
 
     s.autoPending = true;
     const VerticalRange range = StandardVerticalRange(s.a, s.b);
@@ -407,8 +411,10 @@ void GraphWindow::FollowSubWindowActivation()
 void GraphWindow::Activate()
 {
     State &s = *m_state;
-    const QColor background = BackgroundColor();
-    const QColor foreground = ForegroundColor();
+    if (!s.colours.background.isValid())
+        return; // not told any colours yet
+    const QColor background = s.colours.background;
+    const QColor foreground = s.colours.foreground;
 
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);

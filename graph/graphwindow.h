@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ui/graphequation.h"
+#include "ui/themecolours.h"
+
 #include <QWidget>
 
 class QMouseEvent;
@@ -7,15 +10,19 @@ class QMouseEvent;
 namespace zv {
 
 // One equation f(x) = 0 with its interval, plot and root list; a child of the main window.
-// Created right after PendingGraph() was filled: the constructor copies it and runs the load
-// (standard vertical range, status texts, DrawGraph, FindRoots).
+// The constructor copies the equation it is opened with and runs the load (standard vertical
+// range, status texts, DrawGraph, FindRoots). What lies outside the window (the Evaluate and
+// Newton windows) it asks for through its signals.
 class GraphWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit GraphWindow(QWidget *parent = nullptr);
+    explicit GraphWindow(const GraphEquation &equation, QWidget *parent = nullptr);
     ~GraphWindow() override;
+
+    // The theme's colours, applied now and again each time the window becomes active.
+    void SetColours(const ThemeColours &colours);
 
     QString Get_f() const; // the function text, as handed over
     double Get_a() const;  // the interval on view now (after any zoom or move)
@@ -32,6 +39,12 @@ public:
     // letter case; lbl2 and lbl3 repeat what panels 2 and 3 take this way.
     void SetPanelText(int index, const QString &text);
 
+signals:
+    // The tool bar's Evaluate button: the Evaluate window for this window's function.
+    void evaluateRequested();
+    // A click inside the plot: the Newton window for this window's function from x.
+    void approximateRequested(double x);
+
 protected:
     bool event(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -39,7 +52,7 @@ protected:
 private:
     void BuildControls();
     void BuildToolbar();
-    void Load();
+    void Load(const GraphEquation &equation);
     void FollowSubWindowActivation();
     void Activate();
     void ShowIntervalPanels();

@@ -6,7 +6,7 @@
 #include "engine/numbertext.h"
 #include "engine/utf.h"
 #include "roots/newtonsolve.h"
-#include "shell/messagetexts.h"
+#include "texts/messagetexts.h"
 
 #include <algorithm>
 

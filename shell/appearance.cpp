@@ -1,9 +1,9 @@
 #include "shell/appearance.h"
 
 #include "engine/numbertext.h"
+#include "graph/graphwindow.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
@@ -32,54 +32,6 @@ const char *const kSettingsGroup = "Settings";
 const char *const kBackgroundKey = "Background";
 const char *const kForegroundKey = "Foreground";
 const char *const kForeItemKey = "ForeItem";
-
-QString ControlPrefix(const QWidget *control)
-{
-    return control->objectName().left(3).toLower();
-}
-
-void SetPaletteColor(QWidget *widget, QPalette::ColorRole role, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
-void SetWindowBackground(QWidget *window, const QColor &back)
-{
-    // A frame window's own surface is hidden behind its document area, so the area takes the
-    // colour; the menu and status bars keep the desktop's colours.
-    if (auto *frame = qobject_cast<QMainWindow *>(window)) {
-        if (auto *area = qobject_cast<QMdiArea *>(frame->centralWidget())) {
-            area->setBackground(back);
-            return;
-        }
-    }
-    window->setAutoFillBackground(true);
-    SetPaletteColor(window, QPalette::Window, back);
-}
-
-void ColourControls(QWidget *parent, const QColor &back, const QColor &fore)
-{
-    for (QObject *child : parent->children()) {
-        auto *control = qobject_cast<QWidget *>(child);
-        // Other windows (graph windows inside the main window, dialogs) are coloured on their
-        // own turn.
-        if (control == nullptr || control->isWindow() || qobject_cast<QMdiSubWindow *>(control))
-            continue;
-        const QString prefix = ControlPrefix(control);
-        if (prefix == QLatin1String("lbl")) {
-            SetPaletteColor(control, QPalette::WindowText, fore);
-        } else if (prefix == QLatin1String("lst")) {
-            SetPaletteColor(control, QPalette::Text, fore);
-            SetPaletteColor(control, QPalette::Base, back);
-        } else if (prefix == QLatin1String("fra")) {
-            control->setAutoFillBackground(true);
-            SetPaletteColor(control, QPalette::Window, back);
-        }
-        ColourControls(control, back, fore);
-    }
-}
 
 bool IsOrdinaryWindow(const QWidget *widget)
 {
@@ -157,14 +109,9 @@ QColor ColorFromValue(int32_t value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-QColor BackgroundColor()
+ThemeColours CurrentThemeColours()
 {
-    return ColorFromValue(Background());
-}
-
-QColor ForegroundColor()
-{
-    return ColorFromValue(Foreground());
+    return {ColorFromValue(Background()), ColorFromValue(Foreground())};
 }
 
 bool ReadStoredInteger(const QString &text, int bits, int32_t &value)
@@ -216,26 +163,21 @@ bool ChooseTheme(int k)
     return true;
 }
 
-void ApplyThemeByPrefix(QWidget *window)
-{
-    if (window == nullptr)
-        return;
-    const QColor back = BackgroundColor();
-    const QColor fore = ForegroundColor();
-    SetWindowBackground(window, back);
-    ColourControls(window, back, fore);
-}
-
 void ApplyThemeToAllWindows()
 {
+    const ThemeColours colours = CurrentThemeColours();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
         if (!IsOrdinaryWindow(window) || !window->isVisible())
             continue;
-        ApplyThemeByPrefix(window);
+        ApplyThemeByPrefix(window, colours);
         for (QMdiArea *area : window->findChildren<QMdiArea *>()) {
-            for (QMdiSubWindow *child : area->subWindowList())
-                ApplyThemeByPrefix(child->widget());
+            for (QMdiSubWindow *child : area->subWindowList()) {
+                ApplyThemeByPrefix(child->widget(), colours);
+                // A graph window keeps its colours to apply them again at every activation.
+                if (auto *graph = qobject_cast<GraphWindow *>(child->widget()))
+                    graph->SetColours(colours);
+            }
         }
     }
 }

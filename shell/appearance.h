@@ -1,21 +1,16 @@
 #pragma once
 
+#include "ui/themecolours.h"
+
 #include <QColor>
 #include <QString>
 #include <cstdint>
 
-class QWidget;
-
 namespace zv {
 
-// The theme in force as colours, with the system colour 13 resolved to the palette's
-// Highlight. Before the stored theme is read these are theme 4's colours.
-QColor BackgroundColor();
-QColor ForegroundColor();
-
-// Colours one window by its controls' object-name prefixes (case-insensitive): the window
-// background, "lbl" text, "lst" text and background, "fra" background; others untouched.
-void ApplyThemeByPrefix(QWidget *window);
+// The theme in force as the colours a window is given, with the system colour 13 resolved to
+// the palette's Highlight. Before the stored theme is read these are theme 4's colours.
+ThemeColours CurrentThemeColours();
 
 // Colour values as the settings keep them: 0x00BBGGRR below 0x80000000, or 0x80000000 plus the
 // number of a system colour, read as a signed 32-bit value.
@@ -56,8 +51,8 @@ void LoadAppearanceSettings();
 // writes nothing, when k is already in force or is not a theme number.
 bool ChooseTheme(int k);
 
-// Applies the theme to every open window: the main window, each graph window inside it and
-// every other visible top-level window.
+// Hands the theme in force to every open window: the main window, each graph window inside it
+// and every other visible top-level window.
 void ApplyThemeToAllWindows();
 
 } // namespace zv

@@ -1,7 +1,7 @@
 #include "shell/helpfile.h"
 
-#include "shell/messagebox.h"
-#include "shell/messagetextq.h"
+#include "ui/messagebox.h"
+#include "ui/messagetextq.h"
 
 #include <QDir>
 #include <QFileInfo>

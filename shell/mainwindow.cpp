@@ -2,12 +2,12 @@
 
 #include "graph/graphwindow.h"
 #include "shell/appearance.h"
-#include "shell/filedialog.h"
-#include "shell/messagebox.h"
-#include "shell/messagetextq.h"
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
 #include "shell/weblinks.h"
+#include "ui/filedialog.h"
+#include "ui/messagebox.h"
+#include "ui/messagetextq.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -185,7 +185,7 @@ void MainWindow::LoadAppearance()
 {
     LoadAppearanceSettings();
     CheckThemeEntry();
-    ApplyThemeByPrefix(this);
+    ApplyThemeByPrefix(this, CurrentThemeColours());
 }
 
 void MainWindow::SelectTheme(int k)
@@ -195,17 +195,18 @@ void MainWindow::SelectTheme(int k)
     CheckThemeEntry();
     if (!changed)
         return;
-    ApplyThemeByPrefix(this);
+    ApplyThemeByPrefix(this, CurrentThemeColours());
     ApplyThemeToAllWindows();
 }
 
 GraphWindow *MainWindow::OpenGraphWindow()
 {
     ++GraphWindowCount();
-    auto *window = new GraphWindow;
+    auto *window = new GraphWindow(PendingGraph());
     QMdiSubWindow *frame = m_mdiArea->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QStringLiteral("Zerovane #") + QString::number(GraphWindowCount()));
+    window->SetColours(CurrentThemeColours());
     window->show();
     return window;
 }

@@ -2,9 +2,9 @@
 
 namespace zv {
 
-PendingGraphData &PendingGraph()
+GraphEquation &PendingGraph()
 {
-    static PendingGraphData pending;
+    static GraphEquation pending;
     return pending;
 }
 

@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "ui/graphequation.h"
+
 #include <cstdint>
 
 namespace zv {
 
-struct PendingGraphData
-{
-    QString function; // translated function text (or a sample's text as written)
-    double a = 0.0;
-    double b = 0.0;
-};
-
 // The equation the next graph window starts with. Every opener fills all three fields right
-// before it creates the window, which copies them as it loads.
-PendingGraphData &PendingGraph();
+// before the main window creates the window with it.
+GraphEquation &PendingGraph();
 
 // Graph windows opened so far. Increased before each new window, never decreased, so window
 // numbers are not reused after windows close.

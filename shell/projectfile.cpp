@@ -2,9 +2,9 @@
 
 #include "engine/checkandtranslate.h"
 #include "engine/numbertext.h"
-#include "shell/messagebox.h"
-#include "shell/messagetextq.h"
 #include "shell/pendinggraph.h"
+#include "ui/messagebox.h"
+#include "ui/messagetextq.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "engine/evaluator.h"
 #include "shell/helpfile.h"
 #include "shell/mainwindow.h"
-#include "shell/messagetexts.h"
 #include "shell/projectfile.h"
+#include "texts/messagetexts.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,7 @@
 #include "graph/graphwindow.h"
 #include "graph/plotarea.h"
 #include "pixelprobe.h"
-#include "shell/appearance.h"
-#include "shell/messagetexts.h"
-#include "shell/pendinggraph.h"
+#include "texts/messagetexts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -28,8 +26,7 @@ using test::PixelOf;
 
 std::unique_ptr<GraphWindow> Open(const QString &function, double a, double b)
 {
-    PendingGraph() = {function, a, b};
-    return std::make_unique<GraphWindow>();
+    return std::make_unique<GraphWindow>(GraphEquation{function, a, b});
 }
 
 template<typename T>
@@ -67,7 +64,6 @@ TEST(GraphWindowLoad, CopiesTheEquationAndSetsTheStandardRange)
     };
     for (const LoadRow &row : rows) {
         const auto window = Open(QStringLiteral("x^2-4"), row.a, row.b);
-        PendingGraph() = {QStringLiteral("changed later"), 100, 200};
         EXPECT_EQ(window->Get_f(), QStringLiteral("x^2-4"));
         EXPECT_EQ(window->Get_a(), row.a);
         EXPECT_EQ(window->Get_b(), row.b);
@@ -280,12 +276,12 @@ TEST(GraphWindowActivation, ThemeColoursEachTimeTheChildBecomesActive)
     QMdiArea area;
     area.resize(1200, 800);
     area.show();
-    PendingGraph() = {QStringLiteral("x"), -1, 1};
-    auto *first = new GraphWindow;
+    const ThemeColours colours{Qt::darkCyan, Qt::yellow};
+    auto *first = new GraphWindow(GraphEquation{QStringLiteral("x"), -1, 1});
+    first->SetColours(colours);
     QMdiSubWindow *firstSub = area.addSubWindow(first);
     first->show();
-    PendingGraph() = {QStringLiteral("x^2"), -1, 1};
-    auto *second = new GraphWindow;
+    auto *second = new GraphWindow(GraphEquation{QStringLiteral("x^2"), -1, 1});
     QMdiSubWindow *secondSub = area.addSubWindow(second);
     second->show();
 
@@ -299,14 +295,14 @@ TEST(GraphWindowActivation, ThemeColoursEachTimeTheChildBecomesActive)
     label->setPalette(spoiledText);
 
     area.setActiveSubWindow(firstSub);
-    EXPECT_EQ(first->palette().color(QPalette::Window), BackgroundColor());
+    EXPECT_EQ(first->palette().color(QPalette::Window), colours.background);
     EXPECT_EQ(Control<QListWidget>(*first, "LstRoot")->palette().color(QPalette::Base),
-              BackgroundColor());
+              colours.background);
     EXPECT_EQ(Control<QListWidget>(*first, "LstRoot")->palette().color(QPalette::Text),
-              ForegroundColor());
+              colours.foreground);
     for (const char *name : {"Label7", "lbl2", "lbl3", "Lbl_root"}) {
         EXPECT_EQ(Control<QLabel>(*first, name)->palette().color(QPalette::WindowText),
-                  ForegroundColor())
+                  colours.foreground)
             << name;
     }
 }

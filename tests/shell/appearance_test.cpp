@@ -104,8 +104,8 @@ TEST_F(AppearanceTest, EachChosenThemeIsStoredAndReadBack)
         SetInForce(0, 1, 1);
         LoadAppearanceSettings();
         EXPECT_EQ(ForeItem(), c.theme);
-        EXPECT_EQ(BackgroundColor(), c.back);
-        EXPECT_EQ(ForegroundColor(), c.fore);
+        EXPECT_EQ(CurrentThemeColours().background, c.back);
+        EXPECT_EQ(CurrentThemeColours().foreground, c.fore);
     }
 }
 
@@ -164,7 +164,7 @@ TEST_F(AppearanceTest, ControlsAreColouredByTheirNamePrefix)
     auto *plain = make(new QLabel, &window, "Label1");
     auto *button = make(new QPushButton, &window, "Cmd_Radacini");
 
-    ApplyThemeByPrefix(&window);
+    ApplyThemeByPrefix(&window, CurrentThemeColours());
 
     EXPECT_EQ(window.palette().color(QPalette::Window), back);
     EXPECT_EQ(list->palette().color(QPalette::Text), fore);

@@ -1,11 +1,11 @@
 #include "graph/graphwindow.h"
 #include "shell/appearance.h"
 #include "shell/mainwindow.h"
-#include "shell/messagetexts.h"
 #include "shell/pendinggraph.h"
 #include "shell/startup.h"
+#include "texts/messagetexts.h"
 
-#include "messagerecorder.h"
+#include "tests/support/messagerecorder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +68,7 @@ protected:
 
     GraphWindow *OpenOn(const char *function, double a, double b)
     {
-        PendingGraph() = PendingGraphData{QString::fromLatin1(function), a, b};
+        PendingGraph() = GraphEquation{QString::fromLatin1(function), a, b};
         return Main().OpenGraphWindow();
     }
 
@@ -191,8 +191,8 @@ TEST_F(MainWindowTest, ThemeEntriesCheckTheThemeInForce)
     };
     Main().LoadAppearance(); // an empty store: the blue theme
     EXPECT_EQ(checked(), QList<int>({4}));
-    EXPECT_EQ(BackgroundColor(), QApplication::palette().color(QPalette::Highlight));
-    EXPECT_EQ(ForegroundColor(), QColor(Qt::white));
+    EXPECT_EQ(CurrentThemeColours().background, QApplication::palette().color(QPalette::Highlight));
+    EXPECT_EQ(CurrentThemeColours().foreground, QColor(Qt::white));
 
     Main().show();
     GraphWindow *graph = OpenOn("x-1", 0, 2);
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, ThemeEntriesCheckTheThemeInForce)
     EXPECT_EQ(checked(), QList<int>());
     Main().themeEntry(5)->trigger();
     EXPECT_EQ(checked(), QList<int>({5}));
-    EXPECT_EQ(BackgroundColor(), QColor(Qt::black));
+    EXPECT_EQ(CurrentThemeColours().background, QColor(Qt::black));
 }
 
 TEST_F(MainWindowTest, OpenDropsQuotesAndOpensTheProject)

@@ -1,8 +1,8 @@
-#include "shell/messagetexts.h"
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
+#include "texts/messagetexts.h"
 
-#include "messagerecorder.h"
+#include "tests/support/messagerecorder.h"
 
 #include <QDir>
 #include <QFile>
@@ -122,7 +122,7 @@ TEST_F(ProjectFileTest, ReadProjectFillsPendingGraphOrShowsTheReadersMessage)
         QFile::remove(path);
         if (c.content != nullptr)
             WriteBytes(path, QByteArray(c.content));
-        PendingGraph() = PendingGraphData{QStringLiteral("before"), 111, 222};
+        PendingGraph() = GraphEquation{QStringLiteral("before"), 111, 222};
 
         test::Recorder recorder;
         ASSERT_EQ(ReadProject(path), c.prompt == 0);

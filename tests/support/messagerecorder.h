@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/filedialog.h"
-#include "shell/messagebox.h"
+#include "ui/filedialog.h"
+#include "ui/messagebox.h"
 
 #include <QList>
 #include <QStringList>

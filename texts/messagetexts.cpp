@@ -1,4 +1,4 @@
-#include "shell/messagetexts.h"
+#include "texts/messagetexts.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "shell/filedialog.h"
+#include "ui/filedialog.h"
 
 #include <QFileDialog>
 #include <QStringList>

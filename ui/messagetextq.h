@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/messagetexts.h"
+#include "texts/messagetexts.h"
 
 #include <QString>
 
