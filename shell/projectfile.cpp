@@ -2,13 +2,13 @@
 
 #include "engine/checkandtranslate.h"
 #include "engine/numbertext.h"
+#include "export/atomicfile.h"
 #include "shell/pendinggraph.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -135,20 +135,10 @@ ProjectReadResult LoadProjectFile(const QString &path)
 
 QString SaveProjectFile(const QString &path, const QString &function, double a, double b)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
     const QByteArray function8 = function.toLatin1();
     const std::string text =
         FormatProjectText(std::string_view(function8.constData(), size_t(function8.size())), a, b);
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        const QString failure = file.errorString();
-        file.cancelWriting();
-        return failure;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return QString::fromLocal8Bit(WriteFileAtomically(QFile::encodeName(path).toStdString(), text));
 }
 
 bool ReadProject(const QString &path, QWidget *parent)

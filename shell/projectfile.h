@@ -40,8 +40,8 @@ struct ProjectReadResult
 // Reads a project file and passes its function through the checker; shows nothing.
 ProjectReadResult LoadProjectFile(const QString &path);
 
-// Writes a project file through a temporary file renamed over the target, so a failure leaves
-// any previous file as it was. Returns the system's description of a failure, or empty.
+// Writes a project file; a failure leaves any previous file as it was (see WriteFileAtomically).
+// Returns the system's description of a failure, or empty.
 QString SaveProjectFile(const QString &path, const QString &function, double a, double b);
 
 // Reads a project into PendingGraph. On failure shows the reader's message box over parent and

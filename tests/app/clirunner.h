@@ -1,7 +1,7 @@
 #pragma once
 
-// Runs the built zerovane-cli (its path comes from the build as ZV_CLI_PATH) and collects what
-// it prints on stdout with its exit code.
+// Runs the built programs (their paths come from the build as ZV_CLI_PATH and ZV_GUI_PATH) and
+// collects what they print with their exit code.
 
 #include <array>
 #include <cstdio>
@@ -24,12 +24,15 @@ inline std::string ShellQuoted(const std::string &arg)
     return q + "'";
 }
 
-inline CliRun RunCli(const std::vector<std::string> &args, const char *locale = "C")
+// Runs program with args under the shell's command prefix (environment settings); stderr is
+// collected with stdout when withErrors is set.
+inline CliRun RunProgram(const std::string &prefix, const char *program,
+                         const std::vector<std::string> &args, bool withErrors = false)
 {
-    std::string command = std::string("LC_ALL=") + locale + " " + ZV_CLI_PATH;
+    std::string command = prefix + " " + program;
     for (const auto &a : args)
         command += " " + ShellQuoted(a);
-    command += " 2>/dev/null";
+    command += withErrors ? " 2>&1" : " 2>/dev/null";
     CliRun run;
     FILE *pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -41,4 +44,9 @@ inline CliRun RunCli(const std::vector<std::string> &args, const char *locale = 
     const int status = pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+inline CliRun RunCli(const std::vector<std::string> &args, const char *locale = "C")
+{
+    return RunProgram(std::string("LC_ALL=") + locale, ZV_CLI_PATH, args);
 }

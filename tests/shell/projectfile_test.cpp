@@ -70,18 +70,6 @@ TEST_F(ProjectFileTest, SavingReplacesAnOlderProjectWithQuotedCrLfLines)
     EXPECT_EQ(FileBytes(path), QByteArray("\"Zerovane\"\r\n\"x^2-4\"\r\n\"-.5\"\r\n\" 2\"\r\n"));
 }
 
-TEST_F(ProjectFileTest, AFailedSaveLeavesThePreviousProjectIntact)
-{
-    // A name of the longest length a folder entry can have: the file itself can be written,
-    // but no temporary name beside it can, whoever runs the test.
-    const QString path = Path(QString(255, QLatin1Char('p')));
-    const QByteArray previous("\"Zerovane\"\r\n\"x\"\r\n\" 1\"\r\n\" 2\"\r\n");
-    WriteBytes(path, previous);
-
-    EXPECT_FALSE(SaveProjectFile(path, QStringLiteral("x^2"), 3, 4).isEmpty());
-    EXPECT_EQ(FileBytes(path), previous);
-}
-
 TEST_F(ProjectFileTest, ReadProjectFillsPendingGraphOrShowsTheReadersMessage)
 {
     const struct
