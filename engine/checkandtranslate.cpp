@@ -156,7 +156,6 @@ CheckResult CheckAndTranslate(std::u16string_view typed, bool allowVariable)
         if (c == u',')
             c = u'.';
     }
-    std::u16string output = text;
     if (allowVariable)
         VariableName.assign(1, u'x');
     else
@@ -172,7 +171,11 @@ CheckResult CheckAndTranslate(std::u16string_view typed, bool allowVariable)
     int readPos = 2;
     int16_t previous = kStartMarker;
     long bracketCount = 1;
-    int inserted = 0; // "*" put into the output so far, to map positions onto it
+    // The translation is built by appending: the typed text up to each inserted "*", then the
+    // rest, so that its cost stays linear in the text's length.
+    std::u16string output;
+    output.reserve(text.size() + text.size() / 2);
+    size_t copied = 0; // characters of text already in output
     std::u16string token;
 
     while (readPos <= length) {
@@ -203,12 +206,15 @@ CheckResult CheckAndTranslate(std::u16string_view typed, bool allowVariable)
         }
         if (insertStar) {
             // Right before the token's first character, after any blanks in front of it.
-            output.insert(static_cast<size_t>(tokenPos - 2 + inserted), 1, u'*');
-            ++inserted;
+            const size_t before = static_cast<size_t>(tokenPos - 2);
+            output.append(text, copied, before - copied);
+            output.push_back(u'*');
+            copied = before;
         }
         previous = current;
     }
 
+    output.append(text, copied, std::u16string::npos);
     result.text = std::move(output);
     if (bracketCount != 0)
         result.code = kBracketsMismatch;

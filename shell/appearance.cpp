@@ -116,6 +116,14 @@ ThemeColours CurrentThemeColours()
 
 bool ReadStoredInteger(const QString &text, int bits, int32_t &value)
 {
+    // A text with no number in front ("blue", "nan", an empty value) is a damaged store, not
+    // a request for black: it keeps the value, as a number too large for the key does.
+    const QString start = text.trimmed();
+    const qsizetype digit = start.startsWith(u'-') || start.startsWith(u'+') ? 1 : 0;
+    const QChar first = digit < start.size() ? start.at(digit) : QChar();
+    const QChar second = digit + 1 < start.size() ? start.at(digit + 1) : QChar();
+    if (!first.isDigit() && !(first == u'.' && second.isDigit()))
+        return false;
     // nearbyint rounds ties to even in the default rounding mode.
     const double rounded = std::nearbyint(ReadLeadingNumber(text.toStdU16String()));
     const double lowest =

@@ -36,8 +36,8 @@ int16_t &ForeItem(); // 1..5, or whatever number the settings held
 QColor ColorFromValue(int32_t value);
 
 // A stored text as the settings reader takes it: the longest leading number, rounded to the
-// nearest integer (ties to even). Returns false when the text's number does not fit in `bits`
-// (16 or 32) bits; `value` is then left as it was.
+// nearest integer (ties to even). Returns false when the text has no leading number or its
+// number does not fit in `bits` (16 or 32) bits; `value` is then left as it was.
 bool ReadStoredInteger(const QString &text, int bits, int32_t &value);
 
 // The stored form of a value: decimal, a leading blank when not negative (" 15711881").

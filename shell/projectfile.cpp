@@ -18,6 +18,17 @@ namespace zv {
 namespace {
 
 const char *const kMarker = "Zerovane";
+
+// Room for the four fields of any project whose function an entry field can hold, with
+// generous blanks and number texts; nothing beyond it is read.
+constexpr qint64 kReadLimit = 256 * 1024;
+
+QString TooLong()
+{
+    return QCoreApplication::translate("zv::ProjectFile",
+                                       "The function has more than %1 characters.")
+        .arg(kMaxFunctionLength);
+}
 const char *const kLineEnd = "\r\n";
 
 bool IsBlank(char c)
@@ -46,7 +57,7 @@ void SkipSeparator(std::string_view content, size_t &pos)
 
 } // namespace
 
-bool SplitProjectFields(std::string_view content, ProjectFields &fields)
+bool SplitProjectFields(std::string_view content, ProjectFields &fields, size_t *end)
 {
     size_t pos = 0;
     for (std::string &field : fields) {
@@ -69,6 +80,8 @@ bool SplitProjectFields(std::string_view content, ProjectFields &fields)
         }
         SkipSeparator(content, pos);
     }
+    if (end != nullptr)
+        *end = pos;
     return true;
 }
 
@@ -100,18 +113,30 @@ ProjectReadResult LoadProjectFile(const QString &path)
         result.failure = file.errorString();
         return result;
     }
-    const QByteArray content = file.readAll();
+    // One byte more than the limit tells whether the file goes on past it.
+    const QByteArray content = file.read(kReadLimit + 1);
     if (file.error() != QFileDevice::NoError) {
         result.failure = file.errorString();
         return result;
     }
     file.close();
 
+    const bool cut = content.size() > kReadLimit;
+    const std::string_view text(content.constData(), size_t(std::min(content.size(), kReadLimit)));
     ProjectFields fields;
-    if (!SplitProjectFields(std::string_view(content.constData(), size_t(content.size())),
-                            fields)) {
+    size_t end = 0;
+    const bool complete = SplitProjectFields(text, fields, &end);
+    if (cut && (!complete || end >= text.size())) {
+        result.failure = TooLong();
+        return result;
+    }
+    if (!complete) {
         result.failure =
             QCoreApplication::translate("zv::ProjectFile", "The file has fewer than four fields.");
+        return result;
+    }
+    if (fields[1].size() > size_t(kMaxFunctionLength)) {
+        result.failure = TooLong();
         return result;
     }
 

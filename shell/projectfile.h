@@ -16,8 +16,14 @@ using ProjectFields = std::array<std::string, kProjectFieldCount>;
 
 // Reads the four fields of a project text. A field starts after any blanks; a quoted one runs
 // to the next quote, any other one to the next comma or line end. Returns false when the text
-// ends before the fourth field starts.
-bool SplitProjectFields(std::string_view content, ProjectFields &fields);
+// ends before the fourth field starts. `end`, when given, receives the position right after
+// the fourth field (and its separator), so a caller that read only part of a file can tell
+// whether the fields were complete.
+bool SplitProjectFields(std::string_view content, ProjectFields &fields, size_t *end = nullptr);
+
+// The longest function a project may hold: what an entry field of the program can hold, so
+// that every equation that opens can also be edited and typed again.
+inline constexpr int kMaxFunctionLength = 32767;
 
 // The number of a field as the reader takes it: commas become points, then the longest leading
 // number is read; text with no leading number gives 0.
@@ -37,7 +43,9 @@ struct ProjectReadResult
     double b = 0.0;
 };
 
-// Reads a project file and passes its function through the checker; shows nothing.
+// Reads a project file and passes its function through the checker; shows nothing. Reads no
+// more of the file than four fields of a valid project can take: a longer function, or fields
+// that do not end within that much, are a FileError.
 ProjectReadResult LoadProjectFile(const QString &path);
 
 // Writes a project file; a failure leaves any previous file as it was (see WriteFileAtomically).

@@ -52,8 +52,10 @@ TEST(StoredValues, ReadAsTheLongestLeadingNumberRoundedToTheKeysWidth)
     } cases[] = {
         {" 15711881", 32, true, 15711881},
         {"-2147483635", 32, true, kSystemHighlight},
-        {"not a number", 32, true, 0},
-        {"", 16, true, 0},
+        {"not a number", 32, false, -1}, // a damaged store keeps the value
+        {"nan", 32, false, -1},
+        {"", 16, false, -1},
+        {" .5e1", 16, true, 5},
         {"3junk", 16, true, 3},
         {"2.5", 16, true, 2}, // ties to even
         {"3.5", 16, true, 4},
@@ -133,14 +135,15 @@ TEST_F(AppearanceTest, ChoosingTheThemeInForceOrNoThemeWritesNothing)
     EXPECT_TRUE(Stored("Background").isNull());
 }
 
-TEST_F(AppearanceTest, UnreadableStoredValuesReadAsZeroOrKeepTheValueInForce)
+TEST_F(AppearanceTest, UnreadableStoredValuesKeepTheValueInForce)
 {
+    // Garbage once gave black text on a black window.
     Store("Background", "blue");
     Store("Foreground", "1E+40");
     Store("ForeItem", "7");
     SetInForce(4, kSystemHighlight, 0xFFFFFF);
     LoadAppearanceSettings();
-    EXPECT_EQ(Background(), 0);
+    EXPECT_EQ(Background(), kSystemHighlight);
     EXPECT_EQ(Foreground(), 0xFFFFFF);
     EXPECT_EQ(ForeItem(), 7);
     EXPECT_TRUE(ChooseTheme(4)); // a number no entry has still lets every theme be chosen
