@@ -14,10 +14,13 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QUrl>
 
 namespace zv {
@@ -62,6 +65,21 @@ const SampleEntry kSamples[] = {
     {"&7.  arctg(x)+arctg(x^2)=0", Qt::Key_F7},
 };
 
+// The local project files of a drop, or nothing when anything else is part of it.
+QStringList DroppedProjects(const QMimeData *data)
+{
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.isEmpty() || !path.endsWith(QStringLiteral(".zvn"), Qt::CaseInsensitive))
+            return {};
+        paths << path;
+    }
+    return paths;
+}
+
 const char *const kThemeCaptions[kThemeCount] = {"&Light Blue", "&Grey", "&Smooth paste",
                                                  "&Blue :q)", "&Classical"};
 
@@ -75,6 +93,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(QStringLiteral("Zerovane"));
     m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(m_mdiArea);
+    setAcceptDrops(true);
     CreateMenus();
     resize(kDefaultSize);
 }
@@ -228,11 +247,39 @@ GraphWindow *MainWindow::ActiveGraphWindow() const
 
 void MainWindow::mnuopen_Click()
 {
-    QString path = ChooseFile(this, ProjectDialog(FileDialogMode::Open, 4));
+    const QString path = ChooseFile(this, ProjectDialog(FileDialogMode::Open, 4));
     if (path.isEmpty())
         return;
+    OpenChosenProject(path);
+}
+
+void MainWindow::OpenChosenProject(QString path)
+{
     path.remove(QLatin1Char('"'));
     OpenProject(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Refused drags keep the platform's forbidden cursor.
+    if (!DroppedProjects(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!DroppedProjects(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = DroppedProjects(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString &path : paths)
+        OpenChosenProject(path);
 }
 
 void MainWindow::mnusaveproj_Click()

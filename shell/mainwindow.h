@@ -35,8 +35,15 @@ public:
     QMdiArea *mdiArea() const { return m_mdiArea; }
     QAction *themeEntry(int k) const; // nullptr outside 1..5
 
+    // Opens a project the user chose (dialog or drop), as the Open command does.
+    void OpenChosenProject(QString path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Project files dropped on the window open as Open would open each; nothing else is taken.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CreateMenus();
