@@ -5,7 +5,10 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench fuzz format clean
+SAN_BUILD ?= $(BUILD)-asan
+SAN_FLAGS := -O1 -g -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined
+
+.PHONY: all deps configure build run test sanitize bench fuzz format clean
 
 all: build
 
@@ -24,6 +27,17 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SAN_FLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+	@cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_GUI=OFF >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target zerovane-bench
@@ -33,7 +47,7 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(BUILD)-bench
+	@rm -rf $(BUILD) $(BUILD)-bench $(SAN_BUILD)
 
 fuzz:
 	@./fuzz/run.sh $(FUZZ_SECONDS)
