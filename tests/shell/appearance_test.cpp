@@ -1,7 +1,6 @@
 #include "shell/appearance.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPalette>
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -104,19 +103,6 @@ TEST_F(AppearanceTest, EachChosenThemeIsStoredAndReadBack)
         EXPECT_EQ(CurrentThemeColours().background, c.back);
         EXPECT_EQ(CurrentThemeColours().foreground, c.fore);
     }
-}
-
-TEST_F(AppearanceTest, TheStoreIsATextFileWithTheStoredForm)
-{
-    SetInForce(4, kSystemHighlight, 0xFFFFFF);
-    ASSERT_TRUE(ChooseTheme(1));
-    const QString path = std::unique_ptr<QSettings>(OpenStore())->fileName();
-    EXPECT_TRUE(path.endsWith(QStringLiteral("/Zerovane/Zerovane.conf"))) << path.toStdString();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
-    for (const char *line : {"[Settings]", "Background=\" 15711881\"", "ForeItem=\" 1\""})
-        EXPECT_TRUE(text.contains(line)) << text.toStdString();
 }
 
 TEST_F(AppearanceTest, ChoosingTheThemeInForceOrNoThemeWritesNothing)

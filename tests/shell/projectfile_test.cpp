@@ -131,31 +131,16 @@ TEST_F(ProjectFileTest, ReadProjectFillsPendingGraphOrShowsTheReadersMessage)
     }
 }
 
-TEST(BundledExamples, AreProjectFilesOfTheSevenSamples)
+// Each sample reads as a project and is written exactly as the program would write it again.
+TEST(BundledExamples, AreProjectFilesInTheWrittenForm)
 {
-    const struct
-    {
-        const char *function;
-        double a, b;
-    } cases[] = {
-        {"3^x-x^3", 0, 6},
-        {"x^x-4", 0, 6},
-        {"2^x+3^x+6^x-x^2", -10, 10},
-        {"2^(2^x)+4^(4^x)-6^(6^x)", -5, 5},
-        {"(x+2)^2+(x+3)^3+(x+4)^4-2", -6, 6},
-        {"sin(x)-cos(x)", -3.14159265358979, 3.14159265358979},
-        {"arctg(x)+arctg(x^2)", -3, 3},
-    };
-    for (int i = 0; i < 7; ++i) {
-        const auto &c = cases[i];
-        const QString path = QStringLiteral(ZV_EXAMPLES_DIR "/sample%1.zvn").arg(i + 1);
+    for (int i = 1; i <= 7; ++i) {
+        const QString path = QStringLiteral(ZV_EXAMPLES_DIR "/sample%1.zvn").arg(i);
         SCOPED_TRACE(path.toStdString());
         const ProjectReadResult read = LoadProjectFile(path);
         ASSERT_EQ(read.status, ProjectReadStatus::Ok);
-        EXPECT_EQ(read.function, QString::fromLatin1(c.function));
-        EXPECT_EQ(read.a, c.a);
-        EXPECT_EQ(read.b, c.b);
-        EXPECT_EQ(FileBytes(path).toStdString(), FormatProjectText(c.function, c.a, c.b));
+        EXPECT_EQ(FileBytes(path).toStdString(),
+                  FormatProjectText(read.function.toStdString(), read.a, read.b));
     }
 }
 
