@@ -1,7 +1,7 @@
 #include "graph/graphwindow.h"
 #include "graph/plotarea.h"
 #include "pixelprobe.h"
-#include "texts/messagetexts.h"
+#include "ui/messagetextq.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -37,11 +37,6 @@ T *Control(const GraphWindow &window, const char *name)
     return control;
 }
 
-QString Message(int index)
-{
-    return QString::fromStdString(MessageText(index));
-}
-
 QStringList Lines(const GraphWindow &window)
 {
     QStringList lines;
@@ -62,13 +57,13 @@ TEST(GraphWindowLoad, CopiesTheEquationAndShowsItInTheStandardRange)
     EXPECT_DOUBLE_EQ(window->YMin(), -2);
     EXPECT_DOUBLE_EQ(window->YMax(), 2);
     EXPECT_EQ(window->Precision(), 100);
-    EXPECT_EQ(window->PanelText(1), Message(33));
+    EXPECT_EQ(window->PanelText(1), MessageTextQ(33));
     EXPECT_EQ(window->PanelText(2), QStringLiteral("a = 1.234568"));
     EXPECT_EQ(window->PanelText(3), QStringLiteral("b = 5.234568"));
     EXPECT_EQ(Control<QLabel>(*window, "lbl2")->text(), QStringLiteral("a = 1.234568"));
     EXPECT_EQ(Control<QLabel>(*window, "lbl3")->text(), QStringLiteral("b = 5.234568"));
     // The root scan runs last, so its time is what the label shows.
-    EXPECT_TRUE(Control<QLabel>(*window, "Lbl_root")->text().endsWith(Message(28)));
+    EXPECT_TRUE(Control<QLabel>(*window, "Lbl_root")->text().endsWith(MessageTextQ(28)));
 }
 
 TEST(GraphWindowLoad, ControlsNotYetWiredAreDisabled)
@@ -92,28 +87,24 @@ struct RootsRow
     QString tip;
 };
 
-TEST(GraphWindowRoots, ListAndToolTip)
+TEST(GraphWindowRoots, ListAndToolTipOnLoadAndOnTheRootsButton)
 {
     const QString found = QStringLiteral("found. Click one root to see it on the graphic.");
     const RootsRow rows[] = {
         {"x^2-4", -3, 3, {"-2", "2"}, QStringLiteral("2 roots") + found},
         {"x-1.5", 0, 3, {"1.5"}, QStringLiteral("1 root") + found},
-        {"x^2+1", -3, 3, {}, Message(25)},
+        {"x^2+1", -3, 3, {}, MessageTextQ(25)},
     };
     for (const RootsRow &row : rows) {
         const auto window = Open(QString::fromLatin1(row.function), row.a, row.b);
+        auto *list = Control<QListWidget>(*window, "LstRoot");
         EXPECT_EQ(Lines(*window), row.lines) << row.function;
-        EXPECT_EQ(Control<QListWidget>(*window, "LstRoot")->toolTip(), row.tip) << row.function;
+        EXPECT_EQ(list->toolTip(), row.tip) << row.function;
+        // The Roots button scans afresh.
+        list->clear();
+        QTest::mouseClick(Control<QPushButton>(*window, "Cmd_Radacini"), Qt::LeftButton);
+        EXPECT_EQ(Lines(*window), row.lines) << row.function;
     }
-}
-
-TEST(GraphWindowRoots, RootsButtonScansAfresh)
-{
-    const auto window = Open(QStringLiteral("x^2-4"), -3, 3);
-    auto *list = Control<QListWidget>(*window, "LstRoot");
-    list->clear();
-    QTest::mouseClick(Control<QPushButton>(*window, "Cmd_Radacini"), Qt::LeftButton);
-    EXPECT_EQ(Lines(*window), QStringList({"-2", "2"}));
 }
 
 // Clicks the list line `text` and tells whether a red disc stands at (x, 0): red at the
@@ -177,7 +168,7 @@ TEST(GraphWindowDrawing, ExtremeViewsDoNotFail)
     };
     for (const auto &row : rows) {
         const auto window = Open(QString::fromLatin1(row.function), row.a, row.b);
-        EXPECT_TRUE(Control<QLabel>(*window, "Lbl_root")->text().endsWith(Message(28)))
+        EXPECT_TRUE(Control<QLabel>(*window, "Lbl_root")->text().endsWith(MessageTextQ(28)))
             << row.function << " " << row.a << " " << row.b;
     }
     QString longFunction = QStringLiteral("x");
@@ -199,9 +190,9 @@ TEST(GraphWindowPanels, SetPanelTextIgnoresLetterCase)
 {
     const auto window = Open(QStringLiteral("x"), 1, 2);
     const PanelRow rows[] = {
-        {2, QStringLiteral("A = 1"), false}, {2, QStringLiteral("a = 7"), true},
-        {3, QStringLiteral("B = 2"), false}, {3, QStringLiteral("b = 9"), true},
-        {1, Message(33).toUpper(), false},   {1, QStringLiteral("other"), true},
+        {2, QStringLiteral("A = 1"), false},    {2, QStringLiteral("a = 7"), true},
+        {3, QStringLiteral("B = 2"), false},    {3, QStringLiteral("b = 9"), true},
+        {1, MessageTextQ(33).toUpper(), false}, {1, QStringLiteral("other"), true},
     };
     for (const PanelRow &row : rows) {
         const QString before = window->PanelText(row.index);
@@ -239,7 +230,8 @@ TEST(GraphWindowPanels, PointerOverTheWindowsOwnSurface)
         QMouseEvent move(QEvent::MouseMove, QPointF(row.at), window->mapToGlobal(QPointF(row.at)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &move);
-        EXPECT_EQ(window->PanelText(1), row.surface ? Message(34) : QStringLiteral("elsewhere"))
+        EXPECT_EQ(window->PanelText(1),
+                  row.surface ? MessageTextQ(34) : QStringLiteral("elsewhere"))
             << row.where;
         EXPECT_EQ(window->PanelText(2), row.surface ? QStringLiteral("a = -1.5") : "x = 0")
             << row.where;
