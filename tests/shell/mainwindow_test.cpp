@@ -2,6 +2,7 @@
 #include "shell/appearance.h"
 #include "shell/mainwindow.h"
 #include "shell/pendinggraph.h"
+#include "shell/projectfile.h"
 #include "shell/startup.h"
 #include "texts/messagetexts.h"
 
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -32,20 +32,11 @@ QString Box(int prompt, int title, const char *icon)
     return QString::fromStdString(MessageText(prompt) + '|' + MessageText(title) + '|' + icon);
 }
 
-void WriteProject(const QString &path, const char *function, const char *a, const char *b)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("\"Zerovane\"\r\n\"") + function + "\"\r\n\"" + a + "\"\r\n\"" + b +
-               "\"\r\n");
-}
-
 class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        FillMessageTexts();
         QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
         GraphWindowCount() = 0;
         ASSERT_TRUE(m_dir.isValid());
@@ -200,7 +191,7 @@ TEST_F(MainWindowTest, ThemeEntriesCheckTheThemeInForce)
 TEST_F(MainWindowTest, OpenDropsQuotesAndOpensTheProject)
 {
     const QString path = m_dir.filePath(QStringLiteral("my project.zvn"));
-    WriteProject(path, "x^2-4", "-.5", " 2");
+    ASSERT_EQ(SaveProjectFile(path, QStringLiteral("x^2-4"), -0.5, 2), QString());
     m_recorder.chosenFile = '"' + path + '"';
     Entry("mnuopen")->trigger();
     ASSERT_EQ(m_recorder.dialogs.size(), 1);
@@ -244,7 +235,8 @@ TEST_F(MainWindowTest, SaveWritesTheActiveWindowsEquation)
 
 TEST_F(MainWindowTest, StartUpOpensTheProjectNamedOnTheCommandLine)
 {
-    WriteProject(m_dir.filePath(QStringLiteral("my start.zvn")), "3^x-x^3", " 0", " 6");
+    ASSERT_EQ(SaveProjectFile(m_dir.filePath("my start.zvn"), QStringLiteral("3^x-x^3"), 0, 6),
+              QString());
     // Quoted, and split at the blank as a shell passes it.
     ASSERT_TRUE(StartUp(Main(), {"zerovane", '"' + m_dir.filePath("my"), "start.zvn\""}));
     EXPECT_TRUE(Main().isVisible());
