@@ -56,20 +56,5 @@ TEST(Derivative, ValueFlagAndEvaluationsMade)
     });
 }
 
-// Results must be bit for bit those of the fixed five-point formula in its order of terms.
-TEST(Derivative, UsesTheFixedFormula)
-{
-    InitEvaluator();
-    const double x = 0.3, h = kDerivativeStep;
-    int16_t code = 0, flag = -1;
-    double f[4];
-    const int k[4] = {-2, -1, 1, 2};
-    for (int i = 0; i < 4; ++i)
-        f[i] = Evaluate(u"x^3-2*x", k[i] * h + x, code);
-    const double expected = (((f[0] - 8 * f[1]) + 8 * f[2]) - f[3]) * kDerivativeScale;
-    EXPECT_EQ(Derivative(u"x^3-2*x", x, flag), expected);
-    EXPECT_EQ(flag, 0);
-}
-
 } // namespace
 } // namespace zv
