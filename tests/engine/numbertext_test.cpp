@@ -1,10 +1,10 @@
 #include "engine/numbertext.h"
+#include "engine/round15.h"
+#include "tests/support/cases.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <numbers>
 #include <string>
 
 namespace zv {
@@ -12,223 +12,148 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-struct RoundedCase
+// A list line reads back to a value that writes the same line again.
+TEST(FormatRounded, TextAndItsReadBack)
 {
-    const char *name;
-    double value;
-    int decimals;
-    char16_t separator;
-    std::u16string text;
-};
-
-void PrintTo(const RoundedCase &c, std::ostream *os)
-{
-    *os << c.name;
+    const struct
+    {
+        const char *name;
+        double value;
+        int decimals;
+        char16_t separator;
+        std::u16string text;
+    } cases[] = {
+        {"SixDecimals", 1.2345678, 6, u'.', u"1.234568"},
+        {"WholeNumber", 2, 6, u'.', u"2"},
+        {"ZeroBeforeSeparator", 0.5, 6, u'.', u"0.5"},
+        {"CommaSeparator", -0.5, 6, u',', u"-0,5"},
+        {"SumReadAsDecimal", 0.1 + 0.2, 6, u'.', u"0.3"},
+        // Exact ties go to the even neighbour.
+        {"TieDownToEven", 0.125, 2, u'.', u"0.12"},
+        {"TieUpToEven", 0.375, 2, u'.', u"0.38"},
+        {"TieToEvenWhole", 2.5, 0, u'.', u"2"},
+        {"TieUpToEvenWhole", 3.5, 0, u'.', u"4"},
+        // Not ties: the binary values lie below the decimal half.
+        {"BinaryBelowHalf", 2.675, 2, u'.', u"2.67"},
+        {"BinaryBelowHalfToOne", 1.005, 2, u'.', u"1"},
+        // Rounded to zero: no sign.
+        {"NegativeRoundsToZero", -0.0000004, 6, u'.', u"0"},
+        {"NegativeZero", -0.0, 6, u'.', u"0"},
+        // At most 15 significant digits.
+        {"FifteenDigitCap", 123456789.123456789, 6, u'.', u"123456789.123457"},
+        {"FifteenDigitCapLarge", -1234567890123.456, 6, u',', u"-1234567890123,46"},
+        // Exponent form from 1e15 up and below 1e-4.
+        {"RoundsUpToExponentForm", 999999999999999.9, 6, u'.', u"1E+15"},
+        {"LargeExponent", 1.5e20, 6, u',', u"1,5E+20"},
+        {"SmallExponent", 0.00001, 6, u'.', u"1E-05"},
+        {"SmallNegativeExponent", -2.5e-7, 8, u'.', u"-2.5E-07"},
+        {"SmallPlain", 0.000123, 6, u'.', u"0.000123"},
+    };
+    test::ForEachCase(cases, [](const auto &c) {
+        EXPECT_EQ(FormatRounded(c.value, c.decimals, c.separator), c.text);
+        double read = 0;
+        ASSERT_TRUE(ReadNumberText(c.text, c.separator, read));
+        EXPECT_EQ(FormatRounded(read, c.decimals, c.separator), c.text);
+    });
 }
 
-class FormatRoundedTable : public testing::TestWithParam<RoundedCase>
+TEST(ReadNumberText, AcceptsOnlyWhatFormatRoundedWrites)
 {
-};
-
-TEST_P(FormatRoundedTable, Text)
-{
-    const RoundedCase &c = GetParam();
-    EXPECT_EQ(FormatRounded(c.value, c.decimals, c.separator), c.text);
+    const struct
+    {
+        const char *name;
+        std::u16string text;
+        char16_t separator;
+        bool ok;
+        double value;
+    } cases[] = {
+        {"Point", u"1.5", u'.', true, 1.5},
+        {"Comma", u"1,5", u',', true, 1.5},
+        {"Whole", u"-2", u'.', true, -2},
+        {"Exponent", u"1.5E+20", u'.', true, 1.5e20},
+        {"ExponentComma", u"-2,5E-07", u',', true, -2.5e-7},
+        {"OtherSeparator", u"1.5", u',', false, 0},
+        {"OtherSeparatorComma", u"1,5", u'.', false, 0},
+        {"Empty", u"", u'.', false, 0},
+        {"Word", u"No root.", u'.', false, 0},
+        {"LeadingBlank", u" 1", u'.', false, 0},
+        {"TrailingText", u"1.5x", u'.', false, 0},
+        {"NoDigitsAfterSeparator", u"1.", u'.', false, 0},
+        {"ExponentWithoutSign", u"1E5", u'.', false, 0},
+        {"LowerCaseExponent", u"1e5", u'.', false, 0},
+    };
+    test::ForEachCase(cases, [](const auto &c) {
+        constexpr double kUntouched = 42;
+        double value = kUntouched;
+        EXPECT_EQ(ReadNumberText(c.text, c.separator, value), c.ok);
+        EXPECT_EQ(value, c.ok ? c.value : kUntouched);
+    });
 }
 
-const RoundedCase kRounded[] = {
-    {"SixDecimals", 1.2345678, 6, u'.', u"1.234568"},
-    {"WholeNumber", 2, 6, u'.', u"2"},
-    {"ZeroBeforeSeparator", 0.5, 6, u'.', u"0.5"},
-    {"CommaSeparator", -0.5, 6, u',', u"-0,5"},
-    {"SumReadAsDecimal", 0.1 + 0.2, 6, u'.', u"0.3"},
-    // Exact ties go to the even neighbour.
-    {"TieDownToEven", 0.125, 2, u'.', u"0.12"},
-    {"TieUpToEven", 0.375, 2, u'.', u"0.38"},
-    {"TieToEvenWhole", 2.5, 0, u'.', u"2"},
-    {"TieUpToEvenWhole", 3.5, 0, u'.', u"4"},
-    // Not ties: the binary values lie below the decimal half.
-    {"BinaryBelowHalf", 2.675, 2, u'.', u"2.67"},
-    {"BinaryBelowHalfToOne", 1.005, 2, u'.', u"1"},
-    // Rounded to zero: no sign.
-    {"NegativeRoundsToZero", -0.0000004, 6, u'.', u"0"},
-    {"NegativeZero", -0.0, 6, u'.', u"0"},
-    // At most 15 significant digits.
-    {"FifteenDigitCap", 123456789.123456789, 6, u'.', u"123456789.123457"},
-    {"FifteenDigitCapLarge", 1234567890123.456, 6, u'.', u"1234567890123.46"},
-    // Exponent form from 1e15 up and below 1e-4.
-    {"RoundsUpToExponentForm", 999999999999999.9, 6, u'.', u"1E+15"},
-    {"LargeExponent", 1.5e20, 6, u'.', u"1.5E+20"},
-    {"SmallExponent", 0.00001, 6, u'.', u"1E-05"},
-    {"SmallNegativeExponent", -2.5e-7, 8, u'.', u"-2.5E-07"},
-    {"SmallPlain", 0.000123, 6, u'.', u"0.000123"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, FormatRoundedTable, testing::ValuesIn(kRounded),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-struct ReadCase
+// What a project file holds reads back to the value's 15 significant digits.
+TEST(FormatFileNumber, TextAndItsReadBack)
 {
-    const char *name;
-    std::u16string text;
-    char16_t separator;
-    bool ok;
-    double value;
-};
-
-void PrintTo(const ReadCase &c, std::ostream *os)
-{
-    *os << c.name;
+    const struct
+    {
+        const char *name;
+        double value;
+        const char *text;
+    } cases[] = {
+        {"Zero", 0, " 0"},
+        {"NegativeZero", -0.0, " 0"},
+        {"Whole", 6, " 6"},
+        {"NegativeWhole", -2, "-2"},
+        {"Fraction", 2.5, " 2.5"},
+        {"NoZeroBeforePoint", 0.5, " .5"},
+        {"NegativeNoZeroBeforePoint", -0.5, "-.5"},
+        {"SmallestPlain", 0.0001, " .0001"},
+        {"FifteenDigits", 1.0 / 3, " .333333333333333"},
+        {"ExponentFrom1e15", 1e15, " 1E+15"},
+        {"RoundsToExponentForm", 999999999999999.9, " 1E+15"},
+        {"LargeExponent", 1.5e20, " 1.5E+20"},
+        {"ManyDigitsExponent", 123456789012345678.0, " 1.23456789012346E+17"},
+        {"ThreeExponentDigits", -1e300, "-1E+300"},
+        {"SmallExponent", 0.00001, " 1E-05"},
+        {"SmallNegativeExponent", -2.5e-7, "-2.5E-07"},
+    };
+    test::ForEachCase(cases, [](const auto &c) {
+        const std::string text = FormatFileNumber(c.value);
+        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(ReadLeadingNumber(std::u16string(text.begin(), text.end())),
+                  RoundTo15Digits(c.value));
+    });
 }
 
-class ReadNumberTextTable : public testing::TestWithParam<ReadCase>
+TEST(ReadLeadingNumber, LongestLeadingNumber)
 {
-};
-
-TEST_P(ReadNumberTextTable, Value)
-{
-    const ReadCase &c = GetParam();
-    constexpr double kUntouched = 42;
-    double value = kUntouched;
-    EXPECT_EQ(ReadNumberText(c.text, c.separator, value), c.ok);
-    EXPECT_EQ(value, c.ok ? c.value : kUntouched);
-}
-
-const ReadCase kReads[] = {
-    {"Point", u"1.5", u'.', true, 1.5},
-    {"Comma", u"1,5", u',', true, 1.5},
-    {"Whole", u"-2", u'.', true, -2},
-    {"Exponent", u"1.5E+20", u'.', true, 1.5e20},
-    {"ExponentComma", u"-2,5E-07", u',', true, -2.5e-7},
-    {"OtherSeparator", u"1.5", u',', false, 0},
-    {"OtherSeparatorComma", u"1,5", u'.', false, 0},
-    {"Empty", u"", u'.', false, 0},
-    {"Word", u"No root.", u'.', false, 0},
-    {"LeadingBlank", u" 1", u'.', false, 0},
-    {"TrailingText", u"1.5x", u'.', false, 0},
-    {"NoDigitsAfterSeparator", u"1.", u'.', false, 0},
-    {"ExponentWithoutSign", u"1E5", u'.', false, 0},
-    {"LowerCaseExponent", u"1e5", u'.', false, 0},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReadNumberTextTable, testing::ValuesIn(kReads),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-// A list line read back gives the rounded value, which writes the same line again.
-TEST(NumberText, RoundedTextsReadBackWithEitherSeparator)
-{
-    const double values[] = {1.2345678,        -0.5,    0.00001, 1.5e20, 123456.654321,
-                             std::numbers::pi, -1e-300, 0,       1e15,   -987654321.123456};
-    for (char16_t separator : {u'.', u','}) {
-        for (double value : values) {
-            const std::u16string text = FormatRounded(value, 6, separator);
-            double read = 0;
-            ASSERT_TRUE(ReadNumberText(text, separator, read)) << value;
-            EXPECT_NEAR(read, value, 5e-7 + std::fabs(value) * 1e-14) << value;
-            EXPECT_EQ(FormatRounded(read, 6, separator), text) << value;
-        }
-    }
-}
-
-struct FileCase
-{
-    const char *name;
-    double value;
-    const char *text;
-};
-
-void PrintTo(const FileCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class FormatFileNumberTable : public testing::TestWithParam<FileCase>
-{
-};
-
-TEST_P(FormatFileNumberTable, Text)
-{
-    const FileCase &c = GetParam();
-    EXPECT_EQ(FormatFileNumber(c.value), c.text);
-}
-
-const FileCase kFileNumbers[] = {
-    {"Zero", 0, " 0"},
-    {"NegativeZero", -0.0, " 0"},
-    {"Whole", 6, " 6"},
-    {"Fraction", 2.5, " 2.5"},
-    {"NoZeroBeforePoint", 0.5, " .5"},
-    {"NegativeNoZeroBeforePoint", -0.5, "-.5"},
-    {"SmallestPlain", 0.0001, " .0001"},
-    {"FifteenDigits", 1.0 / 3, " .333333333333333"},
-    {"ExponentFrom1e15", 1e15, " 1E+15"},
-    {"RoundsToExponentForm", 999999999999999.9, " 1E+15"},
-    {"LargeExponent", 1.5e20, " 1.5E+20"},
-    {"ManyDigitsExponent", 123456789012345678.0, " 1.23456789012346E+17"},
-    {"ThreeExponentDigits", -1e300, "-1E+300"},
-    {"SmallExponent", 0.00001, " 1E-05"},
-    {"SmallNegativeExponent", -2.5e-7, "-2.5E-07"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, FormatFileNumberTable, testing::ValuesIn(kFileNumbers),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-struct LeadingCase
-{
-    const char *name;
-    std::u16string text;
-    double value;
-};
-
-void PrintTo(const LeadingCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class ReadLeadingNumberTable : public testing::TestWithParam<LeadingCase>
-{
-};
-
-TEST_P(ReadLeadingNumberTable, Value)
-{
-    const LeadingCase &c = GetParam();
-    EXPECT_EQ(ReadLeadingNumber(c.text), c.value);
-}
-
-const LeadingCase kLeading[] = {
-    {"BlankThenDigit", u" 6", 6},
-    {"NoZeroBeforePoint", u" .5", 0.5},
-    {"NegativeFraction", u"-.5", -0.5},
-    {"PlusSign", u"+7", 7},
-    {"Exponent", u" 1E+15", 1e15},
-    {"LowerCaseExponent", u"1e3", 1000},
-    {"NegativeExponent", u"   -3.25E-2", -0.0325},
-    {"TrailingText", u"2.5abc", 2.5},
-    {"TrailingPoint", u"5.", 5},
-    {"ExponentLetterAlone", u"1.5e", 1.5},
-    {"ExponentSignAlone", u"1e+", 1},
-    {"Empty", u"", 0},
-    {"Word", u"abc", 0},
-    {"SignAlone", u"-", 0},
-    {"CommaIsNoSeparator", u"2,5", 2},
-    {"LongMantissa", u"0.000000000000000000000000000001e330", 1e300},
-    {"Overflow", u"1e400", kInfinity},
-    {"HugeExponentDigits", u"1e99999999999999999999", kInfinity},
-    {"ManyDigitsOverflow", u"1" + std::u16string(400, u'0'), kInfinity},
-    {"Underflow", u"1e-400", 0},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReadLeadingNumberTable, testing::ValuesIn(kLeading),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-// What a project file holds reads back to the value written (to 15 significant digits).
-TEST(NumberText, FileNumbersReadBack)
-{
-    const double values[] = {0, 6, -2, 0.5, -0.5, 1e15, 1.5e20, 1e-5, -2.5e-7, 1234.5678, -1e300};
-    for (double value : values) {
-        const std::string text = FormatFileNumber(value);
-        EXPECT_EQ(ReadLeadingNumber(std::u16string(text.begin(), text.end())), value) << text;
-    }
+    const struct
+    {
+        const char *name;
+        std::u16string text;
+        double value;
+    } cases[] = {
+        {"BlankThenDigit", u" 6", 6},
+        {"NoZeroBeforePoint", u" .5", 0.5},
+        {"NegativeFraction", u"-.5", -0.5},
+        {"PlusSign", u"+7", 7},
+        {"Exponent", u" 1E+15", 1e15},
+        {"LowerCaseExponent", u"1e3", 1000},
+        {"NegativeExponent", u"   -3.25E-2", -0.0325},
+        {"TrailingText", u"2.5abc", 2.5},
+        {"TrailingPoint", u"5.", 5},
+        {"ExponentLetterAlone", u"1.5e", 1.5},
+        {"ExponentSignAlone", u"1e+", 1},
+        {"Empty", u"", 0},
+        {"Word", u"abc", 0},
+        {"SignAlone", u"-", 0},
+        {"CommaIsNoSeparator", u"2,5", 2},
+        {"LongMantissa", u"0.000000000000000000000000000001e330", 1e300},
+        {"Overflow", u"1e400", kInfinity},
+        {"HugeExponentDigits", u"1e99999999999999999999", kInfinity},
+        {"ManyDigitsOverflow", u"1" + std::u16string(400, u'0'), kInfinity},
+        {"Underflow", u"1e-400", 0},
+    };
+    test::ForEachCase(cases, [](const auto &c) { EXPECT_EQ(ReadLeadingNumber(c.text), c.value); });
 }
 
 } // namespace

@@ -1,13 +1,11 @@
 #include "export/atomicfile.h"
 
-#include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <iterator>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -22,9 +20,7 @@ namespace fs = std::filesystem;
 std::string ReadFile(const fs::path &path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteFile(const fs::path &path, const std::string &content)

@@ -1,58 +1,41 @@
 #include "roots/derivativezero.h"
+#include "tests/support/cases.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace zv {
 namespace {
 
-struct DerivativeZeroCase
+TEST(DerivativeZero, StatusAndPoint)
 {
-    const char *name;
-    std::u16string text;
-    double a;
-    double b;
-    int16_t status;
-    double point;
-    double tolerance;
-};
-
-void PrintTo(const DerivativeZeroCase &c, std::ostream *os)
-{
-    *os << c.name;
+    const struct
+    {
+        const char *name;
+        std::u16string_view text;
+        double a, b;
+        int16_t status;
+        double point, tolerance;
+    } cases[] = {
+        // False position lands on the vertex at once, where the symmetric difference is 0.
+        {"ParabolaVertex", u"(x-1)^2", 0, 2, kDerivativeZeroFound, 1, 0},
+        {"ParabolaVertexReversed", u"(x-1)^2", 2, 0, kDerivativeZeroFound, 1, 0},
+        // Sampled slopes never exactly 0: the last trial point, still close to the zero.
+        {"CubicMinimum", u"x^3-3*x", 0, 2, kDerivativeZeroBudgetSpent, 1, 1e-7},
+        {"CosineMinimum", u"1-cos(x)", 6, 6.5, kDerivativeZeroBudgetSpent, 6.283185307179586, 1e-7},
+        // No sign change of f': one end keeps moving until the budget is spent.
+        {"NoSignChange", u"x", 1, 2, kDerivativeZeroBudgetSpent, 2, 1e-12},
+        // f' cannot be taken at the first trial point (the failed end slope counts as 0).
+        {"SlopeFailsAtTrialPoint", u"r(x)", -1, 1, kDerivativeZeroFailed, 0, 0},
+        // The chord's zero lies beyond the double range.
+        {"ChordOverflows", u"10^10*sin(x)", -1e300, 1e300, kDerivativeZeroArithmetic, 0, 0},
+    };
+    test::ForEachCase(cases, [](const auto &c) {
+        int16_t status = -1;
+        const double point = DerivativeZero(c.text, c.a, c.b, status);
+        EXPECT_EQ(status, c.status);
+        EXPECT_NEAR(point, c.point, c.tolerance);
+    });
 }
-
-class DerivativeZeroTable : public testing::TestWithParam<DerivativeZeroCase>
-{
-};
-
-TEST_P(DerivativeZeroTable, StatusAndPoint)
-{
-    const DerivativeZeroCase &c = GetParam();
-    int16_t status = -1;
-    const double point = DerivativeZero(c.text, c.a, c.b, status);
-    EXPECT_EQ(status, c.status);
-    EXPECT_NEAR(point, c.point, c.tolerance);
-}
-
-const DerivativeZeroCase kCases[] = {
-    // False position lands on the vertex at once, where the symmetric difference is 0.
-    {"ParabolaVertex", u"(x-1)^2", 0, 2, kDerivativeZeroFound, 1, 0},
-    {"ParabolaVertexReversed", u"(x-1)^2", 2, 0, kDerivativeZeroFound, 1, 0},
-    // Sampled slopes never exactly 0: the last trial point, still close to the zero.
-    {"CubicMinimum", u"x^3-3*x", 0, 2, kDerivativeZeroBudgetSpent, 1, 1e-7},
-    {"CosineMinimum", u"1-cos(x)", 6, 6.5, kDerivativeZeroBudgetSpent, 6.283185307179586, 1e-7},
-    // No sign change of f': one end keeps moving until the budget is spent.
-    {"NoSignChange", u"x", 1, 2, kDerivativeZeroBudgetSpent, 2, 1e-12},
-    // f' cannot be taken at the first trial point (the failed end slope counts as 0).
-    {"SlopeFailsAtTrialPoint", u"r(x)", -1, 1, kDerivativeZeroFailed, 0, 0},
-    // The chord's zero lies beyond the double range.
-    {"ChordOverflows", u"10^10*sin(x)", -1e300, 1e300, kDerivativeZeroArithmetic, 0, 0},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, DerivativeZeroTable, testing::ValuesIn(kCases),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(DerivativeZero, BudgetIsFiftyTrialPoints)
 {

@@ -1,107 +1,92 @@
 #include "roots/rootscan.h"
 
 #include "engine/numbertext.h"
+#include "tests/support/cases.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace zv {
 namespace {
 
-struct ScanCase
-{
-    const char *name;
-    std::u16string text; // translated
-    double a;
-    double b;
-    int precision;
-    std::vector<std::u16string> lines; // in scan order
-};
-
-void PrintTo(const ScanCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class RootScanTable : public testing::TestWithParam<ScanCase>
-{
-};
-
-TEST_P(RootScanTable, ListsTheRootsInScanOrder)
-{
-    const ScanCase &c = GetParam();
-    const RootScanResult result = ScanForRoots(c.text, c.a, c.b, c.precision);
-    EXPECT_EQ(result.lines, c.lines);
-    // The values behind the lines are the lines read back.
-    ASSERT_EQ(result.roots.size(), result.lines.size());
-    for (size_t i = 0; i < result.lines.size(); ++i) {
-        double value = 0;
-        ASSERT_TRUE(ReadNumberText(result.lines[i], u'.', value));
-        EXPECT_EQ(result.roots[i], value) << "line " << i;
-    }
-}
-
 // With a = -2.5 + s and b = 2.5 + s at precision 64 the step is 1/64 exactly, and the scan
 // points are s + k/64 without drift.
-const ScanCase kCases[] = {
-    {"TwoSimpleRoots", u"x^2-4", -3, 3, 100, {u"-2", u"2"}},
-    {"SineInScanOrder",
-     u"sin(x)",
-     -10,
-     10,
-     100,
-     {u"-9.424778", u"-6.283185", u"-3.141593", u"0", u"3.141593", u"6.283185", u"9.424778"}},
-    {"ReversedIntervalScansBackwards", u"x^2-4", 3, -3, 100, {u"2", u"-2"}},
-    {"ConstantEnds", u"x^3-2*x-5", 0, 3, 100, {u"2.094551"}},
-    {"NoRoot", u"x^2+1", -3, 3, 100, {}},
-    {"UndefinedLeftPart", u"ln(x)+1", -1, 2, 100, {u"0.367879"}},
+TEST(RootScan, ListsTheRootsInScanOrder)
+{
+    const struct
+    {
+        const char *name;
+        std::u16string_view text; // translated
+        double a, b;
+        int precision;
+        std::vector<std::u16string> lines; // in scan order
+    } cases[] = {
+        {"TwoSimpleRoots", u"x^2-4", -3, 3, 100, {u"-2", u"2"}},
+        {"SineInScanOrder",
+         u"sin(x)",
+         -10,
+         10,
+         100,
+         {u"-9.424778", u"-6.283185", u"-3.141593", u"0", u"3.141593", u"6.283185", u"9.424778"}},
+        {"ReversedIntervalScansBackwards", u"x^2-4", 3, -3, 100, {u"2", u"-2"}},
+        {"ConstantEnds", u"x^3-2*x-5", 0, 3, 100, {u"2.094551"}},
+        {"NoRoot", u"x^2+1", -3, 3, 100, {}},
+        {"UndefinedLeftPart", u"ln(x)+1", -1, 2, 100, {u"0.367879"}},
 
-    // Close roots: apart by less than two drawing steps, still one sign change each.
-    {"CloseRoots", u"(x-1)*(x-1.01)", 0, 3, 100, {u"1", u"1.01"}},
-    {"VeryCloseRootsFinePrecision", u"(x-1)*(x-1.001)", 0, 2, 800, {u"1", u"1.001"}},
-    // A scan point drifted to within 1e-13 of the root: |f| there is below |f| at SafeRoot's
-    // point, and the rounded root, where f is 0, has to show that the bracket holds a root.
-    {"RootNextToADriftedScanPoint", u"(x-0.7)*(x+7)", 0, 2.5, 100, {u"0.7"}},
+        // Close roots: apart by less than two drawing steps, still one sign change each.
+        {"CloseRoots", u"(x-1)*(x-1.01)", 0, 3, 100, {u"1", u"1.01"}},
+        {"VeryCloseRootsFinePrecision", u"(x-1)*(x-1.001)", 0, 2, 800, {u"1", u"1.001"}},
+        // A scan point drifted to within 1e-13 of the root: |f| there is below |f| at SafeRoot's
+        // point, and the rounded root, where f is 0, has to show that the bracket holds a root.
+        {"RootNextToADriftedScanPoint", u"(x-0.7)*(x+7)", 0, 2.5, 100, {u"0.7"}},
 
-    // Touching roots, found where the sampled derivative changes sign.
-    {"DoubleRoot", u"(x-1)^2", 0, 3, 100, {u"1"}},
-    {"DoubleAndSimpleRoot", u"(x-2)^2*(x+1)", -3, 3, 100, {u"-1", u"2"}},
-    {"TouchingAtZeroAndTwoPi", u"1-cos(x)", -1, 7, 100, {u"0", u"6.283185"}},
-    {"TouchingFromBelow", u"-(x+0.5)^2", -2, 1, 100, {u"-0.5"}},
-    // A minimum above the axis is no root.
-    {"MinimumAboveAxis", u"(x-1)^2+0.001", 0, 3, 100, {}},
+        // Touching roots, found where the sampled derivative changes sign.
+        {"DoubleRoot", u"(x-1)^2", 0, 3, 100, {u"1"}},
+        {"DoubleAndSimpleRoot", u"(x-2)^2*(x+1)", -3, 3, 100, {u"-1", u"2"}},
+        {"TouchingAtZeroAndTwoPi", u"1-cos(x)", -1, 7, 100, {u"0", u"6.283185"}},
+        {"TouchingFromBelow", u"-(x+0.5)^2", -2, 1, 100, {u"-0.5"}},
+        // A minimum above the axis is no root.
+        {"MinimumAboveAxis", u"(x-1)^2+0.001", 0, 3, 100, {}},
 
-    // Roots on scan points are listed once, by the exact zero.
-    {"RootsOnScanPoints", u"x^3-x", -2.5, 2.5, 64, {u"-1", u"0", u"1"}},
-    {"DoubleRootOnScanPoint", u"(x-1)^2", -2.5, 2.5, 64, {u"1"}},
+        // Roots on scan points are listed once, by the exact zero.
+        {"RootsOnScanPoints", u"x^3-x", -2.5, 2.5, 64, {u"-1", u"0", u"1"}},
+        {"DoubleRootOnScanPoint", u"(x-1)^2", -2.5, 2.5, 64, {u"1"}},
 
-    // Less than one step h beyond an end is still scanned; more is not.
-    {"RootJustBeyondB", u"x-2", 0, 1.998, 100, {u"2"}},
-    {"RootJustBeforeA", u"x+0.003", 0, 2, 100, {u"-0.003"}},
-    {"RootTwoStepsBeyondB", u"x-2", 0, 1.99, 100, {}},
+        // Less than one step h beyond an end is still scanned; more is not.
+        {"RootJustBeyondB", u"x-2", 0, 1.998, 100, {u"2"}},
+        {"RootJustBeforeA", u"x+0.003", 0, 2, 100, {u"-0.003"}},
+        {"RootTwoStepsBeyondB", u"x-2", 0, 1.99, 100, {}},
 
-    // A sign change across a pole or a jump is no root.
-    {"TangentPole", u"tg(x)", 1, 2, 100, {}},
-    {"TanPoleWithoutCheck", u"tan(x)", -2, 2, 100, {u"0"}},
-    {"StepJump", u"int(x)-0.5", 0, 2, 100, {}},
-    {"SignJump", u"(x-1)/abs(x-1)", 0, 2, 100, {}},
-    {"ReciprocalPole", u"1/(x-1)", 0, 2, 100, {}},
-    // The pole falls on a scan point: f fails there while f' can be taken around it.
-    {"PoleOnFifthScanPoint", u"1/(x-0.5)", 0, 1, 100, {}},
-    // A bracket search whose slope fails (at its first point, 1/64) gives no point to list;
-    // in particular not 0, where f is defined and small but not 0.
-    {"FailedBracketSearch",
-     u"(x-0.015625)*(x^2+0.000001)+0*ln(abs(x-0.016537))",
-     -2.5 + 1.0 / 128,
-     2.5 + 1.0 / 128,
-     64,
-     {}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, RootScanTable, testing::ValuesIn(kCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+        // A sign change across a pole or a jump is no root.
+        {"TangentPole", u"tg(x)", 1, 2, 100, {}},
+        {"TanPoleWithoutCheck", u"tan(x)", -2, 2, 100, {u"0"}},
+        {"StepJump", u"int(x)-0.5", 0, 2, 100, {}},
+        {"SignJump", u"(x-1)/abs(x-1)", 0, 2, 100, {}},
+        {"ReciprocalPole", u"1/(x-1)", 0, 2, 100, {}},
+        // The pole falls on a scan point: f fails there while f' can be taken around it.
+        {"PoleOnFifthScanPoint", u"1/(x-0.5)", 0, 1, 100, {}},
+        // A bracket search whose slope fails (at its first point, 1/64) gives no point to list;
+        // in particular not 0, where f is defined and small but not 0.
+        {"FailedBracketSearch",
+         u"(x-0.015625)*(x^2+0.000001)+0*ln(abs(x-0.016537))",
+         -2.5 + 1.0 / 128,
+         2.5 + 1.0 / 128,
+         64,
+         {}},
+    };
+    test::ForEachCase(cases, [](const auto &c) {
+        const RootScanResult result = ScanForRoots(c.text, c.a, c.b, c.precision);
+        EXPECT_EQ(result.lines, c.lines);
+        // The values behind the lines are the lines read back.
+        ASSERT_EQ(result.roots.size(), result.lines.size());
+        for (size_t i = 0; i < result.lines.size(); ++i) {
+            double value = 0;
+            ASSERT_TRUE(ReadNumberText(result.lines[i], u'.', value));
+            EXPECT_EQ(result.roots[i], value) << "line " << i;
+        }
+    });
+}
 
 TEST(RootScan, WritesTheGivenSeparator)
 {
@@ -110,27 +95,16 @@ TEST(RootScan, WritesTheGivenSeparator)
     EXPECT_EQ(result.roots, (std::vector<double>{-1.5, 1.5}));
 }
 
-TEST(RootScan, CountsEveryEvaluationOfAPlainScan)
+TEST(RootScan, CountsEveryEvaluation)
 {
-    // 5p + 3 points and p + 2 derivatives of 4 points each; no bracket to search.
-    const int p = 20;
-    EXPECT_EQ(ScanForRoots(u"x+10", 0, 1, p).evaluations, (5 * p + 3) + 4 * (p + 2));
-}
-
-TEST(RootScan, CountsFailedDerivativesByThePointsTaken)
-{
-    // r fails everywhere on [-2; -1]: each derivative stops at its first point.
-    const int p = 20;
-    EXPECT_EQ(ScanForRoots(u"r(x)", -2, -1, p).evaluations, (5 * p + 3) + (p + 2));
-}
-
-TEST(RootScan, CountsBracketSearches)
-{
+    // A plain scan: 5p + 3 points and p + 2 derivatives of 4 points each.
     const int p = 20;
     const long plain = (5 * p + 3) + 4 * (p + 2);
+    EXPECT_EQ(ScanForRoots(u"x+10", 0, 1, p).evaluations, plain);
+    // r fails everywhere on [-2; -1]: each derivative stops at its first point.
+    EXPECT_EQ(ScanForRoots(u"r(x)", -2, -1, p).evaluations, (5 * p + 3) + (p + 2));
     // One sign change: a SafeRoot (ends, then f and f' per point) and two checks of f.
-    const long withBracket = ScanForRoots(u"x-0.305", 0, 1, p).evaluations;
-    EXPECT_GE(withBracket, plain + 2 + 5 + 2);
+    EXPECT_GE(ScanForRoots(u"x-0.305", 0, 1, p).evaluations, plain + 2 + 5 + 2);
     // One derivative sign change: a DerivativeZero of at most 52 slopes and one check of f.
     const long withTouch = ScanForRoots(u"(x-0.305)^2+1", 0, 1, p).evaluations;
     EXPECT_GE(withTouch, plain + 4 * 3 + 1);
@@ -140,7 +114,6 @@ TEST(RootScan, CountsBracketSearches)
 TEST(RootScan, PrecisionThatCannotGiveASixteenBitStepCountScansNothing)
 {
     EXPECT_TRUE(ScanForRoots(u"x", -1, 1, 0).lines.empty());
-    EXPECT_TRUE(ScanForRoots(u"x", -1, 1, 7000).lines.empty());
     EXPECT_EQ(ScanForRoots(u"x", -1, 1, 7000).evaluations, 0);
 }
 

@@ -1,11 +1,7 @@
 #include "shell/appearance.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFrame>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
+#include <QPalette>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -111,19 +107,6 @@ TEST_F(AppearanceTest, EachChosenThemeIsStoredAndReadBack)
     }
 }
 
-TEST_F(AppearanceTest, TheStoreIsATextFileWithTheStoredForm)
-{
-    SetInForce(4, kSystemHighlight, 0xFFFFFF);
-    ASSERT_TRUE(ChooseTheme(1));
-    const QString path = std::unique_ptr<QSettings>(OpenStore())->fileName();
-    EXPECT_TRUE(path.endsWith(QStringLiteral("/Zerovane/Zerovane.conf"))) << path.toStdString();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
-    for (const char *line : {"[Settings]", "Background=\" 15711881\"", "ForeItem=\" 1\""})
-        EXPECT_TRUE(text.contains(line)) << text.toStdString();
-}
-
 TEST_F(AppearanceTest, ChoosingTheThemeInForceOrNoThemeWritesNothing)
 {
     SetInForce(3, 0xE2E2E8, 0);
@@ -147,38 +130,6 @@ TEST_F(AppearanceTest, UnreadableStoredValuesKeepTheValueInForce)
     EXPECT_EQ(Foreground(), 0xFFFFFF);
     EXPECT_EQ(ForeItem(), 7);
     EXPECT_TRUE(ChooseTheme(4)); // a number no entry has still lets every theme be chosen
-}
-
-TEST_F(AppearanceTest, ControlsAreColouredByTheirNamePrefix)
-{
-    SetInForce(1, 0xEFBE89, 0x0000FF); // light blue background, red text
-    const QColor back(137, 190, 239), fore(255, 0, 0);
-    QWidget window;
-    const QPalette original = window.palette();
-    const auto make = [](auto *control, QWidget *parent, const char *name) {
-        control->setParent(parent);
-        control->setObjectName(QLatin1String(name));
-        return control;
-    };
-    auto *list = make(new QListWidget, &window, "LstRoot");
-    auto *label = make(new QLabel, &window, "lbl2");
-    auto *frame = make(new QFrame, &window, "fraInterval");
-    auto *inner = make(new QLabel, frame, "LblInside");
-    auto *plain = make(new QLabel, &window, "Label1");
-    auto *button = make(new QPushButton, &window, "Cmd_Radacini");
-
-    ApplyThemeByPrefix(&window, CurrentThemeColours());
-
-    EXPECT_EQ(window.palette().color(QPalette::Window), back);
-    EXPECT_EQ(list->palette().color(QPalette::Text), fore);
-    EXPECT_EQ(list->palette().color(QPalette::Base), back);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), fore);
-    EXPECT_EQ(frame->palette().color(QPalette::Window), back);
-    EXPECT_TRUE(frame->autoFillBackground());
-    EXPECT_EQ(inner->palette().color(QPalette::WindowText), fore);
-    // "lab" and "cmd" are not theme prefixes.
-    EXPECT_EQ(plain->palette().color(QPalette::WindowText), original.color(QPalette::WindowText));
-    EXPECT_EQ(button->palette().color(QPalette::ButtonText), original.color(QPalette::ButtonText));
 }
 
 } // namespace
