@@ -31,15 +31,16 @@ std::string ObjectPath(const QUrl &name)
 
 QByteArray MissingPage(const QString &path, bool damaged)
 {
-    const QString reason =
-        damaged ? QStringLiteral("The help file is damaged, and this page could not be read "
-                                 "from it.")
-                : QStringLiteral("The help file has no page of that name.");
+    const QString advice =
+        damaged ? QStringLiteral("The help file could not be read whole, and this page is missing "
+                                 "from it. Installing Zerovane again brings back a sound help "
+                                 "file.")
+                : QStringLiteral("The help file has no page of that name. Choose a topic in "
+                                 "the Contents or the Index.");
     const QString page = QStringLiteral("<html><head><title>Page not found</title></head><body>"
                                         "<h1>Page not found</h1><p><b>%1</b></p><p>%2</p>"
-                                        "<p>Choose a topic in the Contents or the Index.</p>"
                                         "</body></html>")
-                             .arg(path.mid(1).toHtmlEscaped(), reason);
+                             .arg(path.mid(1).toHtmlEscaped(), advice);
     return page.toUtf8();
 }
 

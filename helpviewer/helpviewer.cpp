@@ -4,6 +4,7 @@
 #include "helpviewer/helpwindow.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QScreen>
 #include <QWindow>
@@ -69,15 +70,33 @@ void HelpViewer::Present()
         window->showNormal();
     else
         window->show();
-    // A window that a modal dialog is up over would take no input until the dialog closes;
-    // standing as the dialog's transient it stays usable beside it, like a help window should.
-    if (QWindow *handle = window->windowHandle()) {
-        const QWidget *modal = QApplication::activeModalWidget();
-        handle->setTransientParent(modal != nullptr && modal != window ? modal->windowHandle()
-                                                                       : nullptr);
-    }
+    QWidget *modal = QApplication::activeModalWidget();
+    StandBeside(modal != window ? modal : nullptr);
     window->raise();
     window->activateWindow();
+}
+
+void HelpViewer::StandBeside(QWidget *modal)
+{
+    // A window that a modal one is up over takes no input until that one closes; standing as
+    // its transient, the help stays usable beside it, and goes back to standing alone when it
+    // closes.
+    if (m_modal != nullptr && m_modal != modal)
+        m_modal->removeEventFilter(this);
+    if (modal != nullptr && m_modal != modal)
+        modal->installEventFilter(this);
+    m_modal = modal;
+    if (m_window == nullptr)
+        return;
+    if (QWindow *handle = m_window->windowHandle())
+        handle->setTransientParent(modal != nullptr ? modal->windowHandle() : nullptr);
+}
+
+bool HelpViewer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_modal && event->type() == QEvent::Hide)
+        StandBeside(nullptr);
+    return QObject::eventFilter(watched, event);
 }
 
 void HelpViewer::ShowHelpContents(const QString &windowName, QWidget *window)

@@ -31,12 +31,17 @@ public:
     // The viewer's window while it is open, else nullptr.
     HelpWindow *window() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     HelpWindow *Window(const QString &windowName, QWidget *caller);
     void Present();
+    void StandBeside(QWidget *modal);
 
     QString m_helpFile;
     QPointer<HelpWindow> m_window;
+    QPointer<QWidget> m_modal; // the modal window the viewer stands beside, while it is up
 };
 
 } // namespace zv

@@ -216,7 +216,8 @@ TEST_F(HelpViewerTest, AMissingOrDamagedFileShowsAPageInsteadOfFailing)
         ASSERT_NE(viewer.window(), nullptr);
         EXPECT_TRUE(viewer.window()->isVisible());
         EXPECT_EQ(Title(viewer), QStringLiteral("Page not found"));
-        EXPECT_TRUE(viewer.window()->browser()->toPlainText().contains(QStringLiteral("damaged")));
+        EXPECT_TRUE(viewer.window()->browser()->toPlainText().contains(
+            QStringLiteral("could not be read whole")));
         EXPECT_EQ(viewer.window()->contentsTree()->topLevelItemCount(), 0);
     }
 }
@@ -236,7 +237,10 @@ TEST_F(HelpViewerTest, StaysUsableBesideAModalWindowAndReopensAfterClosing)
     contents->expandAll();
     ClickItem(contents, FindItem(contents, QStringLiteral("The graph window")));
     EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("The graph window")));
+    EXPECT_EQ(window->windowHandle()->transientParent(), dialog.windowHandle());
+    // Once the modal window is gone the help stands on its own again.
     dialog.close();
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
 
     window->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_viewer.window() == nullptr; }, 2000));
