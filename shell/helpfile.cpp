@@ -1,10 +1,14 @@
 #include "shell/helpfile.h"
 
+#include "helpviewer/helpviewer.h"
+#include "shell/mainwindow.h"
+#include "ui/helprequest.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 namespace zv {
 
@@ -23,6 +27,23 @@ bool CheckHelpFile(const QString &folder, QWidget *parent)
         return false;
     }
     HelpFilePath() = path;
+    return true;
+}
+
+bool SetUpHelp(MainWindow &main, const QString &folder)
+{
+    if (!CheckHelpFile(folder)) {
+        SetHelpTopicHandler(nullptr);
+        return false;
+    }
+    auto *viewer = new HelpViewer(HelpFilePath(), &main);
+    main.SetHelpViewer(viewer);
+    const QString windowName = QString::fromLatin1(kHelpWindowName);
+    SetHelpTopicHandler(
+        [viewer = QPointer<HelpViewer>(viewer), windowName](QWidget *window, const QString &topic) {
+            if (viewer)
+                viewer->ShowHelpTopic(windowName, topic, window);
+        });
     return true;
 }
 

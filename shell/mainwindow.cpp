@@ -1,7 +1,9 @@
 #include "shell/mainwindow.h"
 
 #include "graph/graphwindow.h"
+#include "helpviewer/helpviewer.h"
 #include "shell/appearance.h"
+#include "shell/helpfile.h"
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
 #include "shell/weblinks.h"
@@ -118,7 +120,7 @@ void MainWindow::CreateMenus()
     QAction *save = AddEntry(m_mainMenu, "mnusaveproj", "&Save the project", Qt::CTRL | Qt::Key_S);
     connect(save, &QAction::triggered, this, &MainWindow::mnusaveproj_Click);
     m_mainMenu->addSeparator()->setObjectName(QStringLiteral("mnuspace1"));
-    // The wizard, the Evaluate and Newton windows, help and About are wired by the windows
+    // The wizard, the Evaluate and Newton windows and About are wired by the windows
     // that provide them; until then their entries stay visible but disabled.
     AddEntry(m_mainMenu, "mnuwizard", "&Zerovane Wizard", Qt::CTRL | Qt::Key_A)->setEnabled(false);
     QAction *exit = AddEntry(m_mainMenu, "mnuexit", "&Exit");
@@ -146,8 +148,10 @@ void MainWindow::CreateMenus()
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuhelp"));
-    AddEntry(help, "mnuajutor", "&Help", Qt::CTRL | Qt::Key_F1)->setEnabled(false);
-    AddEntry(help, "mnuindex", "&Index")->setEnabled(false);
+    QAction *contents = AddEntry(help, "mnuajutor", "&Help", Qt::CTRL | Qt::Key_F1);
+    connect(contents, &QAction::triggered, this, &MainWindow::mnuajutor_Click);
+    QAction *index = AddEntry(help, "mnuindex", "&Index");
+    connect(index, &QAction::triggered, this, &MainWindow::mnuindex_Click);
     AddEntry(help, "mnuabout", "&About Zerovane")->setEnabled(false);
     help->addSeparator()->setObjectName(QStringLiteral("mnuspace2"));
     QAction *site = AddEntry(help, "mnusite", "Zerovane &Online");
@@ -299,6 +303,23 @@ void MainWindow::mnusaveproj_Click()
         SaveProjectFile(path, window->Get_f(), window->Get_a(), window->Get_b());
     if (!failure.isEmpty())
         ShowMessage(this, failure, MessageTextQ(12), MessageIcon::Exclamation);
+}
+
+void MainWindow::SetHelpViewer(HelpViewer *viewer)
+{
+    m_helpViewer = viewer;
+}
+
+void MainWindow::mnuajutor_Click()
+{
+    if (m_helpViewer)
+        m_helpViewer->ShowHelpContents(QString::fromLatin1(kHelpWindowName), this);
+}
+
+void MainWindow::mnuindex_Click()
+{
+    if (m_helpViewer)
+        m_helpViewer->ShowHelpIndex(QString::fromLatin1(kHelpWindowName), this);
 }
 
 void MainWindow::mnusite_Click()

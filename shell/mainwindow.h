@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class QAction;
@@ -10,6 +11,7 @@ class QMenu;
 namespace zv {
 
 class GraphWindow;
+class HelpViewer;
 
 // The program's frame: a multiple-document window whose children are the graph windows. Owns
 // the menus, opens graph windows for projects and asks before the program ends.
@@ -29,6 +31,9 @@ public:
     GraphWindow *OpenGraphWindow();
     // Reads a project into a new graph window; false (after the reader's message) on failure.
     bool OpenProject(const QString &path);
+
+    // The viewer that the Help and Index entries open; without one they do nothing.
+    void SetHelpViewer(HelpViewer *viewer);
 
     // The graph window the Save command works on, or nullptr.
     GraphWindow *ActiveGraphWindow() const;
@@ -54,6 +59,8 @@ private:
 
     void mnuopen_Click();
     void mnusaveproj_Click();
+    void mnuajutor_Click();
+    void mnuindex_Click();
     void mnusite_Click();
     void mnudownload_Click();
 
@@ -61,6 +68,7 @@ private:
     QMenu *m_mainMenu = nullptr;
     QAction *m_windowListStart = nullptr; // entries after this separator list the windows
     std::array<QAction *, 5> m_themeEntries{};
+    QPointer<HelpViewer> m_helpViewer;
 };
 
 } // namespace zv

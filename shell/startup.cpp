@@ -22,7 +22,7 @@ bool StartUp(MainWindow &main, const QStringList &arguments)
     InitEvaluator();
     // Not yet here: the "-x " batch export (it needs the graph window's auto_save) and the
     // plot's cursor pictures (they come with the plot's navigation).
-    CheckHelpFile(QCoreApplication::applicationDirPath());
+    SetUpHelp(main, QCoreApplication::applicationDirPath());
     main.LoadAppearance();
 
     commandLine.remove(QLatin1Char('"'));

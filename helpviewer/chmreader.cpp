@@ -1,0 +1,248 @@
+#include "helpviewer/chmreader.h"
+
+#include <chm_lib.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zv {
+
+namespace {
+
+// A help file is a few hundred kilobytes; these bounds only stop a damaged one.
+constexpr uint64_t kMaxStreamBytes = 64u << 20;
+constexpr auto kReaderTimeLimit = std::chrono::seconds(10);
+
+// Exit codes of the reading child.
+constexpr int kChildOk = 0;
+constexpr int kChildNotAHelpFile = 3;
+constexpr int kChildIncomplete = 4;
+constexpr int kChildWriteFailed = 5;
+
+constexpr int kLengthBytes = 8;
+
+// The file header: its signature, and where the directory of the file's objects lies.
+constexpr size_t kHeaderBytes = 0x58;
+constexpr size_t kDirectoryOffset = 0x48;
+constexpr size_t kDirectoryLength = 0x50;
+
+uint64_t ReadU64(const unsigned char *bytes)
+{
+    uint64_t value = 0;
+    for (int i = 7; i >= 0; --i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+// chmlib reads a file cut inside its directory as one with fewer pages, without a word; the
+// header says where the directory ends. A file too short for a header, or of another kind, is
+// left to chmlib to reject.
+bool DirectoryIsWhole(int fd)
+{
+    unsigned char header[kHeaderBytes];
+    struct stat info;
+    if (pread(fd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header) ||
+        std::string_view(reinterpret_cast<const char *>(header), 4) != "ITSF" ||
+        fstat(fd, &info) != 0)
+        return true;
+    const uint64_t size = static_cast<uint64_t>(info.st_size);
+    const uint64_t offset = ReadU64(header + kDirectoryOffset);
+    const uint64_t length = ReadU64(header + kDirectoryLength);
+    return offset <= size && length <= size - offset;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+struct ChildContext
+{
+    int fd = -1;
+    bool incomplete = false;
+    bool writeFailed = false;
+};
+
+int SendObject(chmFile *file, chmUnitInfo *unit, void *context)
+{
+    auto &child = *static_cast<ChildContext *>(context);
+    if (unit->length > kMaxStreamBytes) {
+        child.incomplete = true;
+        return CHM_ENUMERATOR_CONTINUE;
+    }
+    std::string content(static_cast<size_t>(unit->length), '\0');
+    const LONGINT64 read =
+        content.empty()
+            ? 0
+            : chm_retrieve_object(file, unit, reinterpret_cast<unsigned char *>(content.data()), 0,
+                                  static_cast<LONGINT64>(content.size()));
+    if (read != static_cast<LONGINT64>(content.size())) {
+        // A part that cannot be read is left out rather than shown cut.
+        child.incomplete = true;
+        return CHM_ENUMERATOR_CONTINUE;
+    }
+    if (!WriteAll(child.fd, EncodeChmObject(unit->path, content))) {
+        child.writeFailed = true;
+        return CHM_ENUMERATOR_FAILURE;
+    }
+    return CHM_ENUMERATOR_CONTINUE;
+}
+
+// Runs in the child: reads the file and writes the stream. Returns the exit code.
+int SendArchive(const std::string &path, int fd)
+{
+    chmFile *file = chm_open(path.c_str());
+    if (file == nullptr)
+        return kChildNotAHelpFile;
+    ChildContext child;
+    child.fd = fd;
+    chm_enumerate(file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES,
+                  SendObject, &child);
+    chm_close(file);
+    if (child.writeFailed || !WriteAll(fd, EncodeChmEnd()))
+        return kChildWriteFailed;
+    return child.incomplete ? kChildIncomplete : kChildOk;
+}
+
+// Reads the child's stream until it ends, grows too long or the time is up. True at the end
+// of the stream.
+bool ReceiveStream(int fd, std::string &stream)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kReaderTimeLimit;
+    char buffer[65536];
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd poller{fd, POLLIN, 0};
+        const int ready = poll(&poller, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return false;
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (stream.size() + static_cast<size_t>(got) > kMaxStreamBytes)
+            return false;
+        stream.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+int WaitForChild(pid_t child)
+{
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+std::string EncodeChmObject(std::string_view path, std::string_view content)
+{
+    std::string frame;
+    frame.reserve(path.size() + 1 + kLengthBytes + content.size());
+    frame.append(path);
+    frame.push_back('\0');
+    uint64_t length = content.size();
+    for (int i = 0; i < kLengthBytes; ++i) {
+        frame.push_back(static_cast<char>(length & 0xff));
+        length >>= 8;
+    }
+    frame.append(content);
+    return frame;
+}
+
+std::string EncodeChmEnd()
+{
+    return std::string(1, '\0');
+}
+
+bool DecodeChmStream(std::string_view stream, ChmArchive &archive)
+{
+    while (!stream.empty()) {
+        const size_t nul = stream.find('\0');
+        if (nul == std::string_view::npos)
+            return false;
+        const std::string_view path = stream.substr(0, nul);
+        stream.remove_prefix(nul + 1);
+        if (path.empty())
+            return stream.empty();
+        if (stream.size() < kLengthBytes)
+            return false;
+        uint64_t length = 0;
+        for (int i = kLengthBytes - 1; i >= 0; --i)
+            length = (length << 8) | static_cast<unsigned char>(stream[static_cast<size_t>(i)]);
+        stream.remove_prefix(kLengthBytes);
+        if (length > stream.size())
+            return false;
+        archive.Add(path, std::string(stream.substr(0, static_cast<size_t>(length))));
+        stream.remove_prefix(static_cast<size_t>(length));
+    }
+    return false;
+}
+
+ChmReadStatus ReadChmFile(const std::string &path, ChmArchive &archive)
+{
+    // Missing or unreadable is told apart from damaged before any child is started.
+    const int probe = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (probe < 0)
+        return ChmReadStatus::kCannotOpen;
+    const bool whole = DirectoryIsWhole(probe);
+    close(probe);
+
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return ChmReadStatus::kCannotOpen;
+    const pid_t child = fork();
+    if (child < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return ChmReadStatus::kCannotOpen;
+    }
+    if (child == 0) {
+        // The child only reads the file and writes the pipe (glibc's allocator stays usable
+        // after a fork), and leaves without running the parent's exit handlers.
+        close(fds[0]);
+        _exit(SendArchive(path, fds[1]));
+    }
+    close(fds[1]);
+    std::string stream;
+    const bool ended = ReceiveStream(fds[0], stream);
+    close(fds[0]);
+    if (!ended)
+        kill(child, SIGKILL);
+    const int exitCode = WaitForChild(child);
+
+    const bool wellFormed = DecodeChmStream(stream, archive);
+    if (exitCode == kChildNotAHelpFile)
+        return ChmReadStatus::kNotAHelpFile;
+    if (!whole || !ended || !wellFormed || exitCode != kChildOk)
+        return ChmReadStatus::kDamaged;
+    return ChmReadStatus::kOk;
+}
+
+} // namespace zv

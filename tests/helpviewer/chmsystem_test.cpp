@@ -1,0 +1,128 @@
+#include "helpviewer/chmsystem.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace zv {
+namespace {
+
+void PutU32(std::string &bytes, size_t offset, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+std::string Record(uint16_t code, std::string_view data)
+{
+    std::string record;
+    record += static_cast<char>(code & 0xff);
+    record += static_cast<char>(code >> 8);
+    record += static_cast<char>(data.size() & 0xff);
+    record += static_cast<char>(data.size() >> 8);
+    record += data;
+    return record;
+}
+
+std::string SystemFile()
+{
+    using namespace std::string_literals;
+    return "\x03\0\0\0"s + Record(9, "HHA Version 4.74.8702\0"s) + Record(2, "welcome.html\0"s) +
+           Record(3, "Zerovane Help\0"s) + Record(0, "contents.hhc\0"s) +
+           Record(1, "keywords.hhk\0"s) + Record(5, "win\0"s) + Record(4, std::string(36, '\1'));
+}
+
+// "#STRINGS" and a "#WINDOWS" with two definitions of 196 bytes.
+const std::string kStrings = std::string("\0win\0Zerovane Help\0c.hhc\0k.hhk\0w.html\0other\0", 45);
+constexpr uint32_t kWin = 1, kCaption = 5, kContents = 19, kIndex = 25, kHome = 31, kOther = 38;
+
+std::string WindowsFile()
+{
+    std::string bytes(8 + 2 * 196, '\0');
+    PutU32(bytes, 0, 2);
+    PutU32(bytes, 4, 196);
+    size_t at = 8;
+    PutU32(bytes, at + 0x00, 196);
+    PutU32(bytes, at + 0x08, kWin);
+    PutU32(bytes, at + 0x0c, (1u << 4) | (1u << 5)); // the place and the pane width are given
+    PutU32(bytes, at + 0x14, kCaption);
+    PutU32(bytes, at + 0x20, 40);
+    PutU32(bytes, at + 0x24, 40);
+    PutU32(bytes, at + 0x28, 900);
+    PutU32(bytes, at + 0x2c, 700);
+    PutU32(bytes, at + 0x4c, 240);
+    PutU32(bytes, at + 0x60, kContents);
+    PutU32(bytes, at + 0x64, kIndex);
+    PutU32(bytes, at + 0x68, kHome);
+    PutU32(bytes, at + 0x6c, kHome);
+    at += 196;
+    PutU32(bytes, at + 0x08, kOther);
+    PutU32(bytes, at + 0x14, 9999); // outside the strings
+    PutU32(bytes, at + 0x20, 50);   // a place that is not valid
+    return bytes;
+}
+
+TEST(ChmSystem, ReadsTheFilesAndTheTitle)
+{
+    const ChmSystem system = ParseChmSystem(SystemFile());
+    EXPECT_EQ(system.contentsFile, "contents.hhc");
+    EXPECT_EQ(system.indexFile, "keywords.hhk");
+    EXPECT_EQ(system.defaultTopic, "welcome.html");
+    EXPECT_EQ(system.title, "Zerovane Help");
+    EXPECT_EQ(system.defaultWindow, "win");
+}
+
+TEST(ChmSystem, ReadsTheWindowDefinitions)
+{
+    const auto windows = ParseChmWindows(WindowsFile(), kStrings);
+    ASSERT_EQ(windows.size(), 2u);
+    const ChmWindow &win = windows[0];
+    EXPECT_EQ(win.name, "win");
+    EXPECT_EQ(win.caption, "Zerovane Help");
+    EXPECT_EQ(win.contentsFile, "c.hhc");
+    EXPECT_EQ(win.indexFile, "k.hhk");
+    EXPECT_EQ(win.defaultFile, "w.html");
+    EXPECT_EQ(win.homeFile, "w.html");
+    EXPECT_TRUE(win.hasRect);
+    EXPECT_EQ(win.right - win.left, 860);
+    EXPECT_EQ(win.bottom - win.top, 660);
+    EXPECT_EQ(win.navigationWidth, 240);
+    EXPECT_EQ(windows[1].name, "other");
+    EXPECT_EQ(windows[1].caption, "");
+    EXPECT_FALSE(windows[1].hasRect);
+}
+
+// Cut anywhere, the objects give what they still hold and never read past their end.
+TEST(ChmSystem, CutObjectsAreReadAsFarAsTheyGo)
+{
+    const std::string system = SystemFile();
+    for (size_t length = 0; length <= system.size(); ++length) {
+        const ChmSystem cut = ParseChmSystem(std::string_view(system).substr(0, length));
+        EXPECT_TRUE(cut.title.empty() || cut.title == "Zerovane Help") << length;
+    }
+    const std::string windows = WindowsFile();
+    for (size_t length = 0; length <= windows.size(); ++length) {
+        const auto cut = ParseChmWindows(std::string_view(windows).substr(0, length), kStrings);
+        EXPECT_EQ(cut.size(), length < 8 + 196 ? 0u : length < 8 + 2 * 196 ? 1u : 2u) << length;
+    }
+    for (size_t length = 0; length <= kStrings.size(); ++length) {
+        const auto cut = ParseChmWindows(windows, std::string_view(kStrings).substr(0, length));
+        ASSERT_EQ(cut.size(), 2u);
+        EXPECT_EQ(cut[0].name, std::string("win").substr(0, length > kWin ? length - kWin : 0));
+    }
+}
+
+TEST(ChmSystem, ImpossibleSizesGiveNoWindows)
+{
+    std::string windows = WindowsFile();
+    for (const uint32_t size : {0u, 0x6fu, 100000u, 0xffffffffu}) {
+        PutU32(windows, 4, size);
+        EXPECT_TRUE(ParseChmWindows(windows, kStrings).empty()) << size;
+    }
+    windows = WindowsFile();
+    PutU32(windows, 0, 0xffffffffu); // more definitions than the bytes hold
+    EXPECT_EQ(ParseChmWindows(windows, kStrings).size(), 2u);
+}
+
+} // namespace
+} // namespace zv
