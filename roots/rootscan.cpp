@@ -55,7 +55,8 @@ private:
 
 // A sign change between xp and x (ends with f values yp and y): the bracket's root is listed
 // only when SafeRoot converged, f is defined at the rounded root, and |f| at the root is
-// smaller than at both ends, which a pole or a jump with a sign change never gives.
+// smaller than at the larger end and not above the smaller one, which a pole or a jump with a
+// sign change never gives. (An end that is itself the root, up to rounding, equals it.)
 // |f| at the root is the smaller of |f| at r and at the rounded r that the list shows: SafeRoot
 // stops within its accuracy, so a scan point that drifted to within 1e-13 of a round root
 // (0.99999999999994 for 1) can hold a smaller |f| than r itself, while the rounded value hits
@@ -74,7 +75,9 @@ void RefineSignChange(CountedFunction &f, double xp, double yp, double x, double
     if (code > 0)
         return;
     const double residual = std::min(atRoot, atRounded);
-    if (residual < std::fabs(yp) && residual < std::fabs(y))
+    const double smallerEnd = std::min(std::fabs(yp), std::fabs(y));
+    const double largerEnd = std::max(std::fabs(yp), std::fabs(y));
+    if (residual <= smallerEnd && residual < largerEnd)
         list.add(r);
 }
 

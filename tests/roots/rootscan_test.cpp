@@ -40,6 +40,8 @@ TEST(RootScan, ListsTheRootsInScanOrder)
         // A scan point drifted to within 1e-13 of the root: |f| there is below |f| at SafeRoot's
         // point, and the rounded root, where f is 0, has to show that the bracket holds a root.
         {"RootNextToADriftedScanPoint", u"(x-0.7)*(x+7)", 0, 2.5, 100, {u"0.7"}},
+        // A scan point on the root up to rounding: its |f| equals the refined root's.
+        {"ScanPointOnTheRoot", u"(x-1)^2-0.00000001", 0.999, 1.001, 100, {u"0.9999", u"1.0001"}},
 
         // Touching roots, found where the sampled derivative changes sign.
         {"DoubleRoot", u"(x-1)^2", 0, 3, 100, {u"1"}},
