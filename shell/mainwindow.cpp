@@ -1,6 +1,7 @@
 #include "shell/mainwindow.h"
 
 #include "graph/graphwindow.h"
+#include "shell/aboutwindow.h"
 #include "shell/appearance.h"
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
@@ -129,7 +130,8 @@ void MainWindow::CreateMenus()
     help->setObjectName(QStringLiteral("mnuhelp"));
     AddEntry(help, "mnuajutor", "&Help", Qt::CTRL | Qt::Key_F1)->setEnabled(false);
     AddEntry(help, "mnuindex", "&Index")->setEnabled(false);
-    AddEntry(help, "mnuabout", "&About Zerovane")->setEnabled(false);
+    QAction *about = AddEntry(help, "mnuabout", "&About Zerovane");
+    connect(about, &QAction::triggered, this, &MainWindow::mnuabout_Click);
     help->addSeparator()->setObjectName(QStringLiteral("mnuspace2"));
     QAction *site = AddEntry(help, "mnusite", "Zerovane &Online");
     connect(site, &QAction::triggered, this, &MainWindow::mnusite_Click);
@@ -252,6 +254,15 @@ void MainWindow::mnusaveproj_Click()
         SaveProjectFile(path, window->Get_f(), window->Get_a(), window->Get_b());
     if (!failure.isEmpty())
         ShowMessage(this, failure, MessageTextQ(12), MessageIcon::Exclamation);
+}
+
+void MainWindow::mnuabout_Click()
+{
+    // Modal for the user, while the menu's handler returns at once.
+    auto *about = new AboutWindow(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setWindowModality(Qt::ApplicationModal);
+    about->show();
 }
 
 void MainWindow::mnusite_Click()

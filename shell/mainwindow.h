@@ -47,6 +47,7 @@ private:
 
     void mnuopen_Click();
     void mnusaveproj_Click();
+    void mnuabout_Click();
     void mnusite_Click();
     void mnudownload_Click();
 

@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts)
         {"mnubk5", "&Classical", QKeySequence(), true},
         {"mnuajutor", "&Help", QKeySequence(Qt::CTRL | Qt::Key_F1), false},
         {"mnuindex", "&Index", QKeySequence(), false},
-        {"mnuabout", "&About Zerovane", QKeySequence(), false},
+        {"mnuabout", "&About Zerovane", QKeySequence(), true},
         {"mnusite", "Zerovane &Online", QKeySequence(), true},
         {"mnudownload", "&Download", QKeySequence(), true},
         {"mnue1", "&1.  3^x-x^3=0", QKeySequence(Qt::SHIFT | Qt::Key_F1), false},
