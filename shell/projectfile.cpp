@@ -19,6 +19,7 @@ namespace {
 
 const char *const kMarker = "Zerovane";
 const char *const kLineEnd = "\r\n";
+constexpr qint64 kMaxProjectBytes = 1 << 20;
 
 bool IsBlank(char c)
 {
@@ -100,7 +101,8 @@ ProjectReadResult LoadProjectFile(const QString &path)
         result.failure = file.errorString();
         return result;
     }
-    const QByteArray content = file.readAll();
+    // Four short lines; a device that never ends (/dev/zero) must not fill the memory.
+    const QByteArray content = file.read(kMaxProjectBytes);
     if (file.error() != QFileDevice::NoError) {
         result.failure = file.errorString();
         return result;
@@ -141,15 +143,19 @@ QString SaveProjectFile(const QString &path, const QString &function, double a, 
     return QString::fromLocal8Bit(WriteFileAtomically(QFile::encodeName(path).toStdString(), text));
 }
 
-bool ReadProject(const QString &path, QWidget *parent)
+bool ReadProject(const QString &path, QWidget *parent, QString *failure)
 {
     const ProjectReadResult result = LoadProjectFile(path);
     switch (result.status) {
     case ProjectReadStatus::FileError:
+        if (failure != nullptr)
+            *failure = result.failure;
         ShowMessage(parent, MessageTextQ(7), result.failure, MessageIcon::Exclamation);
         return false;
     case ProjectReadStatus::BadEquation:
         PendingGraph().function = result.function;
+        if (failure != nullptr)
+            *failure = MessageTextQ(6);
         ShowMessage(parent, MessageTextQ(6), QStringLiteral("Zerovane"), MessageIcon::None);
         return false;
     case ProjectReadStatus::Ok:
