@@ -1,6 +1,9 @@
 #include "app/displayprobe.h"
+#include "shell/aboutwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "texts/version.h"
+#include "ui/messagebox.h"
 
 #include <QApplication>
 #include <csignal>
@@ -14,7 +17,8 @@ constexpr int kNoDisplayStatus = 1;
 void ReportNoDisplay()
 {
     std::fputs("zerovane: no display to show its windows on (DISPLAY is not set, or no X server "
-               "answers there); zerovane-cli solves equations in a terminal.\n",
+               "answers there); zerovane-cli solves equations in a terminal, and zerovane -x "
+               "PROJECT.zvn saves a project's graph and roots without one.\n",
                stderr);
 }
 
@@ -30,25 +34,66 @@ void FatalStartMessage(QtMsgType type, const QMessageLogContext &, const QString
     }
 }
 
+// A batch run tells on stderr only what failed; Qt's own notes (a missing runtime folder on a
+// server, say) would be noise there.
+void BatchMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        FatalStartMessage(type, context, message);
+}
+
+QStringList Arguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Platforms on which nobody can see, let alone answer, a message box.
+bool NobodyWatches()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // A file-size limit must end a write with an error we report, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    const bool batch = zv::IsBatchCommandLine(zv::JoinCommandLine(Arguments(argc, argv)));
     if (!zv::DisplayAvailable()) {
-        ReportNoDisplay();
-        return kNoDisplayStatus;
+        if (!batch) {
+            ReportNoDisplay();
+            return kNoDisplayStatus;
+        }
+        // The batch export draws and saves without showing anything: it runs on a server too.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
-    const QtMessageHandler previous = qInstallMessageHandler(FatalStartMessage);
+    const QtMessageHandler previous =
+        qInstallMessageHandler(batch ? BatchMessage : FatalStartMessage);
     QApplication app(argc, argv);
-    qInstallMessageHandler(previous);
+    if (!batch)
+        qInstallMessageHandler(previous);
     QApplication::setApplicationName(QStringLiteral("Zerovane"));
     QApplication::setOrganizationName(QStringLiteral("Zerovane"));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(zv::kVersionMajor).arg(zv::kVersionMinor));
+    // The desktop entry's name, so that a desktop shows our icon for our windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZV_APP_ID));
+    QApplication::setWindowIcon(zv::ProgramIcon());
+    if (batch && NobodyWatches()) {
+        // A batch run without a display must never wait for a click; its failures are told on
+        // stderr instead.
+        zv::SetMessageResponder([](const zv::MessageRequest &) { return zv::MessageAnswer::Ok; });
+    }
 
     zv::MainWindow main;
-    if (!zv::StartUp(main, QApplication::arguments()))
-        return 1;
+    int status = 0;
+    if (!zv::StartUp(main, QApplication::arguments(), &status))
+        return status;
     return app.exec();
 }

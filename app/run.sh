@@ -1,6 +1,7 @@
 #!/bin/sh
-# What `make run` starts: the program when there is a display, otherwise the roots of a bundled
-# sample equation through the console companion.
+# What `make run` starts: the program when there is a display; without one, the program's batch
+# export of a bundled sample: its graph as a JPEG picture and its roots as a results file,
+# written beside a copy of the sample in the build folder.
 # Usage: app/run.sh BUILD_DIR [PROJECT.zvn]
 set -eu
 
@@ -12,19 +13,20 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$build/app/zerovane"
 fi
 
-echo "No display (DISPLAY and WAYLAND_DISPLAY are unset); solving $(basename "$sample") with zerovane-cli instead."
+# A copy, so that the pictures never land among the bundled samples.
+out="$(cd "$build" && pwd)/run"
+mkdir -p "$out"
+project="$out/$(basename "$sample")"
+cp "$sample" "$project"
 
-# Field n of a project file: line n without its quotes and its carriage return.
-field() {
-    sed -n "${1}p" "$sample" | tr -d '"\r'
-}
-# Numbers are stored as " .5" or "-.5"; typed numbers start with a digit.
-number() {
-    field "$1" | tr -d " " | sed 's/^\./0./; s/^-\./-0./'
-}
-function=$(field 2)
-a=$(number 3)
-b=$(number 4)
-
-echo "$function = 0 on [$a; $b]:"
-exec "$build/app/zerovane-cli" roots "$function" "$a" "$b"
+echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): saving the graph of $(basename "$sample")"
+echo "without one, as zerovane -x does."
+if ! "$build/app/zerovane" -x "$project"; then
+    echo "The batch export failed (the line above says why)." >&2
+    exit 1
+fi
+echo
+echo "Picture: $project.jpg"
+echo "Results: $project.txt"
+echo
+tr -d '\r' <"$project.txt"

@@ -142,6 +142,7 @@ GraphWindow::GraphWindow(const GraphEquation &equation, QWidget *parent)
     , m_state(new State)
 {
     BuildControls();
+    ConnectSaveButton();
     Load(equation);
 }
 

@@ -39,6 +39,15 @@ public:
     // letter case; lbl2 and lbl3 repeat what panels 2 and 3 take this way.
     void SetPanelText(int index, const QString &text);
 
+    // The tool bar's Save: asks for a file name, writes the plot as a JPEG file and the results
+    // beside it (the chosen name followed by ".txt"), and from then on draws on a plain
+    // background. Reports a file that could not be written in one message box.
+    void SaveGraph();
+    // Batch saving without questions: si followed by ".jpg" and, if that was written, si
+    // followed by ".txt". The saved picture stays as the plot's background. Returns empty on
+    // success, otherwise one line saying which file failed and why.
+    QString auto_save(const QString &si);
+
 signals:
     // The tool bar's Evaluate button: the Evaluate window for this window's function.
     void evaluateRequested();
@@ -52,6 +61,7 @@ protected:
 private:
     void BuildControls();
     void BuildToolbar();
+    void ConnectSaveButton();
     void Load(const GraphEquation &equation);
     void FollowSubWindowActivation();
     void Activate();

@@ -2,6 +2,7 @@
 
 #include "graph/graphwindow.h"
 #include "helpviewer/helpviewer.h"
+#include "shell/aboutwindow.h"
 #include "shell/appearance.h"
 #include "shell/helpfile.h"
 #include "shell/pendinggraph.h"
@@ -152,7 +153,8 @@ void MainWindow::CreateMenus()
     connect(contents, &QAction::triggered, this, &MainWindow::mnuajutor_Click);
     QAction *index = AddEntry(help, "mnuindex", "&Index");
     connect(index, &QAction::triggered, this, &MainWindow::mnuindex_Click);
-    AddEntry(help, "mnuabout", "&About Zerovane")->setEnabled(false);
+    QAction *about = AddEntry(help, "mnuabout", "&About Zerovane");
+    connect(about, &QAction::triggered, this, &MainWindow::mnuabout_Click);
     help->addSeparator()->setObjectName(QStringLiteral("mnuspace2"));
     QAction *site = AddEntry(help, "mnusite", "Zerovane &Online");
     connect(site, &QAction::triggered, this, &MainWindow::mnusite_Click);
@@ -320,6 +322,15 @@ void MainWindow::mnuindex_Click()
 {
     if (m_helpViewer)
         m_helpViewer->ShowHelpIndex(QString::fromLatin1(kHelpWindowName), this);
+}
+
+void MainWindow::mnuabout_Click()
+{
+    // Modal for the user, while the menu's handler returns at once.
+    auto *about = new AboutWindow(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setWindowModality(Qt::ApplicationModal);
+    about->show();
 }
 
 void MainWindow::mnusite_Click()

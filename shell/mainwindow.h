@@ -61,6 +61,7 @@ private:
     void mnusaveproj_Click();
     void mnuajutor_Click();
     void mnuindex_Click();
+    void mnuabout_Click();
     void mnusite_Click();
     void mnudownload_Click();
 

@@ -166,15 +166,19 @@ QString SaveProjectFile(const QString &path, const QString &function, double a, 
     return QString::fromLocal8Bit(WriteFileAtomically(QFile::encodeName(path).toStdString(), text));
 }
 
-bool ReadProject(const QString &path, QWidget *parent)
+bool ReadProject(const QString &path, QWidget *parent, QString *failure)
 {
     const ProjectReadResult result = LoadProjectFile(path);
     switch (result.status) {
     case ProjectReadStatus::FileError:
+        if (failure != nullptr)
+            *failure = result.failure;
         ShowMessage(parent, MessageTextQ(7), result.failure, MessageIcon::Exclamation);
         return false;
     case ProjectReadStatus::BadEquation:
         PendingGraph().function = result.function;
+        if (failure != nullptr)
+            *failure = MessageTextQ(6);
         ShowMessage(parent, MessageTextQ(6), QStringLiteral("Zerovane"), MessageIcon::None);
         return false;
     case ProjectReadStatus::Ok:

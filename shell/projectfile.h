@@ -52,8 +52,9 @@ ProjectReadResult LoadProjectFile(const QString &path);
 // Returns the system's description of a failure, or empty.
 QString SaveProjectFile(const QString &path, const QString &function, double a, double b);
 
-// Reads a project into PendingGraph. On failure shows the reader's message box over parent and
-// returns false; PendingGraph may then hold part of the project.
-bool ReadProject(const QString &path, QWidget *parent = nullptr);
+// Reads a project into PendingGraph. On failure shows the reader's message box over parent,
+// puts what failed into *failure when given, and returns false; PendingGraph may then hold part
+// of the project.
+bool ReadProject(const QString &path, QWidget *parent = nullptr, QString *failure = nullptr);
 
 } // namespace zv

@@ -10,9 +10,15 @@ class MainWindow;
 // The command line as one text: the arguments after the program's name joined with one blank.
 QString JoinCommandLine(const QStringList &arguments);
 
-// Runs start-up in its order: interface texts, evaluation host, help file check, stored theme,
-// then the project named on the command line (or nothing). Shows the main window. Returns
-// false when the program must end: the project could not be read (its message was shown).
-bool StartUp(MainWindow &main, const QStringList &arguments);
+// Whether the command line asks for the batch export: it begins with "-x " (minus, x, blank).
+bool IsBatchCommandLine(const QString &commandLine);
+
+// Runs start-up in its order: interface texts, evaluation host, the batch export when the
+// command line asks for it, help file check, stored theme, then the project named on the
+// command line (or nothing). Shows the main window. Returns false when the program must end,
+// with the exit status in *exitStatus: 0 after a batch export that wrote both files, 1 when a
+// project could not be read (its message was shown) or a batch file was not written (one line
+// on stderr says which).
+bool StartUp(MainWindow &main, const QStringList &arguments, int *exitStatus = nullptr);
 
 } // namespace zv

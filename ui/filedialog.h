@@ -16,6 +16,10 @@ struct FileDialogRequest
     QString filter;        // Qt form: "Zerovane Project (*.zvn)"
     QString defaultSuffix; // without the point
     QString folder;        // empty: wherever the platform opens
+    // A save dialog's proposed name (empty: none), and whether it asks before an existing
+    // file is chosen.
+    QString fileName;
+    bool confirmOverwrite = true;
 };
 
 // Chooses file names in place of the user (tests). An empty responder restores the dialog.

@@ -72,7 +72,8 @@ TEST(GraphWindowLoad, ControlsNotYetWiredAreDisabled)
     const QList<QAction *> actions = Control<QToolBar>(*window, "Toolbar1")->actions();
     ASSERT_EQ(actions.size(), 8);
     for (QAction *action : actions) {
-        EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
+        EXPECT_EQ(action->isEnabled(), action->objectName() == QLatin1String("bSave"))
+            << action->objectName().toStdString();
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     }
     EXPECT_FALSE(Control<QPushButton>(*window, "Cmd_Grafic")->isEnabled());

@@ -94,6 +94,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts)
         {"mnuaproximare", "&Approximate", QKeySequence(Qt::CTRL | Qt::Key_X), false},
         {"mnuajutor", "&Help", QKeySequence(Qt::CTRL | Qt::Key_F1), true},
         {"mnubk4", "&Blue :q)", QKeySequence(), true},
+        {"mnuabout", "&About Zerovane", QKeySequence(), true},
         {"mnue1", "&1.  3^x-x^3=0", QKeySequence(Qt::SHIFT | Qt::Key_F1), false},
         {"mnue7", "&7.  arctg(x)+arctg(x^2)=0", QKeySequence(Qt::SHIFT | Qt::Key_F7), false},
     };
