@@ -34,8 +34,9 @@ bool StartUp(MainWindow &main, const QStringList &arguments)
         main.OpenGraphWindow();
         return true;
     }
-    // With nothing to open the frame starts empty; the wizard will be shown here.
+    // With nothing to open, the wizard leads the user to an equation.
     main.show();
+    main.ShowWizard();
     return true;
 }
 

@@ -11,8 +11,9 @@ class MainWindow;
 QString JoinCommandLine(const QStringList &arguments);
 
 // Runs start-up in its order: interface texts, evaluation host, help file check, stored theme,
-// then the project named on the command line (or nothing). Shows the main window. Returns
-// false when the program must end: the project could not be read (its message was shown).
+// then the project named on the command line (or, with none, the wizard). Shows the main
+// window. Returns false when the program must end: the project could not be read (its message
+// was shown).
 bool StartUp(MainWindow &main, const QStringList &arguments);
 
 } // namespace zv
