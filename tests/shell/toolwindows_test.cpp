@@ -27,6 +27,11 @@
 namespace zv {
 namespace {
 
+QString FieldText(const QWidget &window, const char *name)
+{
+    return window.findChild<QLineEdit *>(QLatin1String(name))->text();
+}
+
 // How the main window opens and closes the tool windows and the samples.
 class ToolWindowsTest : public ::testing::Test
 {
@@ -44,7 +49,6 @@ protected:
         m_recorder.answer = MessageAnswer::Yes;
         m_main->close();
         m_main.reset();
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
     }
 
     QAction *Entry(const char *name) { return m_main->findChild<QAction *>(QLatin1String(name)); }
@@ -63,8 +67,8 @@ protected:
         return titles;
     }
 
-    // Runs open, which shows a modal window of type W; looks at it through inspect while it is
-    // up, then closes it. Fails when no such window came up.
+    // Runs open, which must show a modal window of type W over the main window; looks at it
+    // through inspect while it is up, then closes it.
     template<typename W>
     void WithModal(const std::function<void()> &open, const std::function<void(W &)> &inspect)
     {
@@ -72,80 +76,44 @@ protected:
         QTimer timer;
         timer.setSingleShot(true);
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            auto *window = qobject_cast<W *>(QApplication::activeModalWidget());
-            if (window == nullptr)
-                return;
-            seen = true;
-            EXPECT_EQ(window->parentWidget(), m_main.get());
-            inspect(*window);
-            window->reject();
+            if (auto *window = qobject_cast<W *>(QApplication::activeModalWidget())) {
+                seen = window->parentWidget() == m_main.get();
+                inspect(*window);
+                window->reject();
+            }
         });
         timer.start(0);
         open();
         EXPECT_TRUE(seen);
     }
 
-    // Walks the wizard to its last page with an equation and interval that pass.
-    static void FillWizard(XPert &wizard, const char *equation, const char *a, const char *b)
-    {
-        const auto next = [&] {
-            QTest::mouseClick(wizard.findChild<QPushButton *>(QStringLiteral("Page1")),
-                              Qt::LeftButton);
-        };
-        const auto type = [&](const char *field, const char *text) {
-            wizard.findChild<QLineEdit *>(QLatin1String(field))->setText(QLatin1String(text));
-        };
-        next();
-        type("Txt_fx", equation);
-        next();
-        type("Txt_a", a);
-        type("Txt_b", b);
-        next();
-        ASSERT_EQ(wizard.CurrentPage(), XPert::kLastPage);
-    }
-
-    static QString FieldText(const QWidget &window, const char *name)
-    {
-        return window.findChild<QLineEdit *>(QLatin1String(name))->text();
-    }
-
     test::Recorder m_recorder;
     std::unique_ptr<MainWindow> m_main;
 };
 
-TEST_F(ToolWindowsTest, MenuOpensEvaluateAndNewtonOnTheActiveWindowsFunction)
+TEST_F(ToolWindowsTest, EvaluateAndNewtonOpenOnTheAskingWindowsFunction)
 {
     WithModal<Evaluare>([&] { Entry("mnueval")->trigger(); },
                         [](Evaluare &window) { EXPECT_EQ(FieldText(window, "txt_f"), ""); });
-
     OpenOn("x^2-4", -3, 3);
-    const QColor themed = CurrentThemeColours().background;
     WithModal<Evaluare>([&] { Entry("mnueval")->trigger(); },
-                        [&](Evaluare &window) {
-                            EXPECT_TRUE(window.isModal());
+                        [](Evaluare &window) {
                             EXPECT_EQ(FieldText(window, "txt_f"), "x^2-4");
-                            EXPECT_EQ(window.palette().color(QPalette::Window), themed);
+                            EXPECT_EQ(window.palette().color(QPalette::Window),
+                                      CurrentThemeColours().background);
                         });
     WithModal<Newton>([&] { Entry("mnuaproximare")->trigger(); },
-                      [](Newton &window) {
-                          EXPECT_TRUE(window.isModal());
-                          EXPECT_EQ(FieldText(window, "txt_f"), "x^2-4");
-                          EXPECT_EQ(FieldText(window, "Txt_Val"), "");
-                      });
-}
+                      [](Newton &window) { EXPECT_EQ(FieldText(window, "txt_f"), "x^2-4"); });
 
-TEST_F(ToolWindowsTest, GraphWindowAsksForEvaluateAndForNewtonAtTheClickedPoint)
-{
-    OpenOn("x^2-4", -3, 3);
-    GraphWindow *clicked = OpenOn("2*x-1", 0, 2);
-    OpenOn("x-5", 0, 9); // the active window is another one
-    WithModal<Newton>([&] { emit clicked->approximateRequested(1.25); },
+    // The graph window's button and plot click, while another window is the active one.
+    GraphWindow *asking = OpenOn("2*x-1", 0, 2);
+    OpenOn("x-5", 0, 9);
+    WithModal<Newton>([&] { emit asking->approximateRequested(1.25); },
                       [](Newton &window) {
-                          EXPECT_EQ(FieldText(window, "txt_f"), "2*x-1");
                           EXPECT_EQ(FieldText(window, "Txt_X"), "1.25");
                           EXPECT_EQ(FieldText(window, "Txt_Val"), "0.5");
                       });
-    WithModal<Evaluare>([&] { emit clicked->evaluateRequested(); },
+    WithModal<Evaluare>([&] { emit asking->evaluateRequested(); },
                         [](Evaluare &window) { EXPECT_EQ(FieldText(window, "txt_f"), "2*x-1"); });
 }
 
@@ -153,10 +121,11 @@ TEST_F(ToolWindowsTest, ExamplesCloseTheWizardWithoutItsQuestionAndOpenSamples)
 {
     m_main->ShowWizard();
     Entry("mnue6")->trigger();
-    EXPECT_TRUE(m_recorder.messages.isEmpty());
-    QTRY_VERIFY(m_main->Wizard() == nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_main->Wizard() == nullptr; }));
     Entry("mnue6")->trigger();
     Entry("mnue1")->trigger();
+    m_main->SelectExample(8); // no such sample: nothing opens
+    EXPECT_TRUE(m_recorder.messages.isEmpty());
     EXPECT_EQ(Titles(),
               QStringList({"Zerovane #1 - This is a sample", "Zerovane #2 - This is a sample",
                            "Zerovane #3 - This is a sample"}));
@@ -165,69 +134,67 @@ TEST_F(ToolWindowsTest, ExamplesCloseTheWizardWithoutItsQuestionAndOpenSamples)
     EXPECT_EQ(sample->Get_f(), "sin(x)-cos(x)");
     EXPECT_EQ(sample->Get_a(), -3.14159265358979);
     EXPECT_EQ(sample->Get_b(), 3.14159265358979);
-
-    m_main->SelectExample(8);
-    EXPECT_EQ(Titles().size(), 3);
 }
 
-TEST_F(ToolWindowsTest, OneWizardFromTheMenuInTheThemeInForce)
+TEST_F(ToolWindowsTest, OneWizardThatKeepsTheThemeInForce)
 {
     Entry("mnuwizard")->trigger();
     Entry("mnuwizard")->trigger();
     EXPECT_EQ(Titles(), QStringList({"Zerovane Wizard - Step 1 of 4"}));
     XPert *wizard = m_main->Wizard();
     ASSERT_NE(wizard, nullptr);
-    EXPECT_EQ(m_main->mdiArea()->activeSubWindow()->widget(), wizard);
     EXPECT_EQ(wizard->palette().color(QPalette::Window), CurrentThemeColours().background);
 
-    // A new theme stays with the wizard when it becomes active again.
     m_main->SelectTheme(5);
     OpenOn("x-1", 0, 2);
     m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(wizard->parentWidget()));
     EXPECT_EQ(wizard->palette().color(QPalette::Window), QColor(Qt::black));
 }
 
-// Another opener may fill PendingGraph while the wizard stands open; Finished still opens what
+// A project opened while the wizard stands open fills PendingGraph; Finished still opens what
 // the wizard's pages checked.
 TEST_F(ToolWindowsTest, FinishedOpensTheWizardsOwnEquation)
 {
     QTemporaryDir dir;
     const QString project = dir.filePath(QStringLiteral("other.zvn"));
-    {
-        QFile file(project);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("\"Zerovane\"\r\n\"x^x-4\"\r\n\" 0\"\r\n\" 6\"\r\n");
-    }
+    QFile file(project);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"Zerovane\"\r\n\"x^x-4\"\r\n\" 0\"\r\n\" 6\"\r\n");
+    file.close();
+
     XPert *wizard = m_main->ShowWizard();
-    FillWizard(*wizard, "x^2-4", "-3", "3");
+    const auto next = [wizard] {
+        QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("Page1")),
+                          Qt::LeftButton);
+    };
+    next();
+    wizard->findChild<QLineEdit *>(QStringLiteral("Txt_fx"))->setText(QStringLiteral("x^2-4"));
+    next();
+    wizard->findChild<QLineEdit *>(QStringLiteral("Txt_a"))->setText(QStringLiteral("-3"));
+    wizard->findChild<QLineEdit *>(QStringLiteral("Txt_b"))->setText(QStringLiteral("3"));
+    next();
     ASSERT_TRUE(m_main->OpenProject(project));
 
     QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("cmdFinish")),
                       Qt::LeftButton);
-    QTRY_VERIFY(m_main->Wizard() == nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_main->Wizard() == nullptr; }));
     EXPECT_EQ(Titles(), QStringList({"Zerovane #1", "Zerovane #2"}));
     const auto *opened =
         qobject_cast<GraphWindow *>(m_main->mdiArea()->subWindowList().at(1)->widget());
     EXPECT_EQ(opened->Get_f(), "x^2-4");
     EXPECT_EQ(opened->Get_a(), -3);
     EXPECT_EQ(opened->Get_b(), 3);
-    EXPECT_TRUE(m_recorder.messages.isEmpty());
 }
 
 TEST_F(ToolWindowsTest, TheWizardAsksOnItsCloseBoxButNotWhenTheProgramCloses)
 {
-    XPert *wizard = m_main->ShowWizard();
-    auto *frame = qobject_cast<QMdiSubWindow *>(wizard->parentWidget());
-    m_recorder.answer = MessageAnswer::No;
-    EXPECT_FALSE(frame->close());
-    EXPECT_EQ(m_recorder.messages.size(), 1);
-    EXPECT_EQ(m_recorder.messages.at(0).prompt, "Are you sure you want to exit the wizard ?");
-
+    auto *frame = qobject_cast<QMdiSubWindow *>(m_main->ShowWizard()->parentWidget());
+    EXPECT_FALSE(frame->close()); // the recorder answers No
     m_recorder.answer = MessageAnswer::Yes;
-    m_recorder.messages.clear();
     EXPECT_TRUE(m_main->close());
-    ASSERT_EQ(m_recorder.messages.size(), 1);
-    EXPECT_EQ(m_recorder.messages.at(0).prompt, "Are you sure you want to exit ?");
+    EXPECT_EQ(m_recorder.Boxes(),
+              QStringList({"Are you sure you want to exit the wizard ?|Confirmation|?|yes/no",
+                           "Are you sure you want to exit ?|Confirmation|?|yes/no"}));
 }
 
 } // namespace

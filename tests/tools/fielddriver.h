@@ -22,7 +22,7 @@ inline void ShowActive(QWidget &window)
 {
     window.show();
     window.activateWindow();
-    QTRY_VERIFY(window.isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isActiveWindow(); }));
 }
 
 // Replaces a field's text by typing, as a user does after selecting it all.

@@ -12,17 +12,14 @@ namespace {
 
 using test::Control;
 using test::PressEnter;
-using test::ShowActive;
 using test::TypeInto;
 
-const char *const kNoRootFound = "No root has been found.";
-
-struct NewtonFixture
+struct NewtonForm
 {
-    explicit NewtonFixture(const QString &function = {})
+    explicit NewtonForm(const QString &function = {})
         : window(function)
     {
-        ShowActive(window);
+        test::ShowActive(window);
     }
 
     QLineEdit *F() { return Control(window, "txt_f"); }
@@ -33,23 +30,22 @@ struct NewtonFixture
     Newton window;
 };
 
-TEST(Newton, SearchesAndFailuresAfterEnterInTheInitialValue)
+// Each row typed into a fresh window and searched by Enter in the initial value.
+TEST(Newton, SearchesAndFailuresThroughTheWindow)
 {
+    const char *const noRoot = "No root has been found.";
     const struct
     {
-        const char *name;
-        const char *function, *initial;
-        const char *value;
+        const char *name, *function, *initial, *value;
         const char *error; // nullptr: hidden
         const char *focus;
-        int caret; // -1: not looked at
+        int caret; // -1: the caret is not looked at
     } cases[] = {
         {"PositiveRoot", "x^2-4", "1", "2", nullptr, "Txt_X", -1},
         {"NegativeRoot", "x^2-4", "-1", "-2", nullptr, "Txt_X", -1},
-        // The start is already the root, although f' is 0 there.
+        // The start is the root, although f' is 0 there.
         {"RootWhereTheSlopeVanishes", "x^2", "0", "0", nullptr, "Txt_X", -1},
-        // 100 steps that never settle are no root.
-        {"NoRealRoot", "x^2+1", "0.5", "No root.", kNoRootFound, "Txt_X", -1},
+        {"NoRealRoot", "x^2+1", "0.5", "No root.", noRoot, "Txt_X", -1},
         {"InitialValueWithoutValue", "x^2-4", "ln(-1)", "Error",
          "Error #2 : Logarithm needs to have a positive argument.", "Txt_X", -1},
         {"EmptyFunction", "", "1", "Error", "Error #17 : Enter the expression first.", "txt_f", 0},
@@ -60,15 +56,13 @@ TEST(Newton, SearchesAndFailuresAfterEnterInTheInitialValue)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        NewtonFixture form;
+        NewtonForm form;
         TypeInto(form.F(), QString::fromLatin1(c.function));
         TypeInto(form.X(), QString::fromLatin1(c.initial));
         PressEnter();
         EXPECT_EQ(form.Val()->text(), QString::fromLatin1(c.value));
         EXPECT_EQ(form.Error()->isVisible(), c.error != nullptr);
-        if (c.error != nullptr) {
-            EXPECT_EQ(form.Error()->text(), QString::fromLatin1(c.error));
-        }
+        EXPECT_EQ(form.Error()->text(), QString::fromLatin1(c.error ? c.error : ""));
         auto *focus = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         ASSERT_NE(focus, nullptr);
         EXPECT_EQ(focus->objectName(), QString::fromLatin1(c.focus));
@@ -79,37 +73,33 @@ TEST(Newton, SearchesAndFailuresAfterEnterInTheInitialValue)
     }
 }
 
-TEST(Newton, AproxFillsTheFieldsAndShowsTheRoot)
+TEST(Newton, AproxFillsTheFieldsAndShowsTheOutcome)
 {
-    NewtonFixture form(QStringLiteral("2x"));
+    NewtonForm form(QStringLiteral("2x"));
     form.window.Cmd_calcul_Click(); // fails on the empty initial value
-    ASSERT_TRUE(form.Error()->isVisible());
     form.window.Aprox(QStringLiteral("2*x-1"), 3.00000049);
     EXPECT_EQ(form.F()->text(), QStringLiteral("2*x-1"));
     EXPECT_EQ(form.X()->text(), QStringLiteral("3"));
     EXPECT_EQ(form.Val()->text(), QStringLiteral("0.5"));
     EXPECT_FALSE(form.Error()->isVisible());
-
     form.window.Aprox(QStringLiteral("x^2+1"), 0.5);
     EXPECT_EQ(form.Val()->text(), QStringLiteral("No root."));
-    EXPECT_EQ(form.Error()->text(), QString::fromLatin1(kNoRootFound));
+    EXPECT_TRUE(form.Error()->isVisible());
 }
 
 TEST(Newton, EnterRulesClearingAndReset)
 {
-    NewtonFixture form(QStringLiteral("x^2-4"));
+    NewtonForm form(QStringLiteral("x^2-4"));
     form.F()->setFocus();
-    PressEnter();
+    PressEnter(); // the initial value is empty: the focus moves there
     EXPECT_TRUE(form.X()->hasFocus());
-
     TypeInto(form.X(), QStringLiteral("1"));
     form.Val()->setFocus();
     PressEnter();
     EXPECT_EQ(form.Val()->text(), QStringLiteral("2"));
-    QTest::keyClick(form.F(), Qt::Key_End);
-    QTest::keyClick(form.F(), Qt::Key_0);
+    QTest::keyClick(form.F(), Qt::Key_Space);
     EXPECT_EQ(form.Val()->text(), QStringLiteral("2"));
-    QTest::keyClick(form.X(), Qt::Key_0);
+    QTest::keyClick(form.X(), Qt::Key_Space);
     EXPECT_EQ(form.Val()->text(), QString());
 
     TypeInto(form.X(), QStringLiteral("x"));
@@ -119,19 +109,6 @@ TEST(Newton, EnterRulesClearingAndReset)
         EXPECT_EQ(field->text(), QString()) << field->objectName().toStdString();
     EXPECT_TRUE(form.Error()->isVisible());
     EXPECT_TRUE(form.F()->hasFocus());
-}
-
-TEST(Newton, TabOrderAndHelp)
-{
-    NewtonFixture form;
-    form.F()->setFocus();
-    QStringList order;
-    for (int i = 0; i < 7; ++i) {
-        order << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    EXPECT_EQ(order, QStringList({"txt_f", "Txt_X", "Txt_Val", "Cmd_calcul", "Cmd_clear",
-                                  "Cmd_Exit", "Cmd_Help"}));
 
     QStringList topics;
     SetHelpTopicHandler([&](QWidget *, const QString &topic) { topics << topic; });

@@ -73,11 +73,11 @@ TEST(EntryField, AChangeClearsAtTheFirstKeystroke)
 TEST(EntryField, FocusByKeyboardOrProgramSelectsAll)
 {
     Form form;
-    QTRY_VERIFY(form.window.isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.window.isActiveWindow(); }));
     form.result->setText(QStringLiteral("12.5"));
     form.input->setFocus();
     QTest::keyClick(form.input, Qt::Key_Tab);
-    QTRY_VERIFY(form.result->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.result->hasFocus(); }));
     EXPECT_EQ(form.result->selectedText(), QStringLiteral("12.5"));
 
     form.input->setText(QStringLiteral("abc"));
@@ -91,7 +91,7 @@ TEST(EntryField, FocusByKeyboardOrProgramSelectsAll)
 TEST(EntryField, EnterActsOnReleaseAfterAPressInTheWindow)
 {
     Form form;
-    QTRY_VERIFY(form.window.isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.window.isActiveWindow(); }));
     form.counter->setFocus();
     QTest::keyPress(form.counter, Qt::Key_Return);
     EXPECT_EQ(form.enters, 0);
@@ -111,21 +111,6 @@ TEST(EntryField, EnterActsOnReleaseAfterAPressInTheWindow)
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(form.counter, &repeat);
     EXPECT_EQ(form.enters, 2);
-}
-
-TEST(EntryField, FocusEmptyFieldElseMovesOrCalculates)
-{
-    Form form;
-    QTRY_VERIFY(form.window.isActiveWindow());
-    int calculations = 0;
-    const auto action = FocusEmptyFieldElse(form.input, [&] { ++calculations; });
-    form.counter->setFocus();
-    action();
-    EXPECT_TRUE(form.input->hasFocus());
-    EXPECT_EQ(calculations, 0);
-    form.input->setText(QStringLiteral(" "));
-    action();
-    EXPECT_EQ(calculations, 1);
 }
 
 } // namespace

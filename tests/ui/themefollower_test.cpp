@@ -1,7 +1,6 @@
 #include "ui/themefollower.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -13,30 +12,27 @@ namespace {
 const ThemeColours kGrey{QColor(192, 192, 192), Qt::black};
 const ThemeColours kClassical{Qt::black, Qt::white};
 
-QColor LabelText(const QWidget &window)
+// A window with one themed caption; its text colour tells which theme was applied last.
+QLabel *Caption(QWidget *window)
 {
-    return window.findChild<QLabel *>(QStringLiteral("lblCaption"))
-        ->palette()
-        .color(QPalette::WindowText);
+    auto *label = new QLabel(QStringLiteral("f ="), window);
+    label->setObjectName(QStringLiteral("lblCaption"));
+    return label;
 }
 
 TEST(FollowTheme, AppliesNowAndAgainAtEachActivation)
 {
     QWidget window;
-    new QLabel(QStringLiteral("f ="), &window);
-    window.findChild<QLabel *>()->setObjectName(QStringLiteral("lblCaption"));
+    QLabel *caption = Caption(&window);
     FollowTheme(&window, kGrey);
     EXPECT_EQ(window.palette().color(QPalette::Window), kGrey.background);
-    EXPECT_EQ(LabelText(window), kGrey.foreground);
-
-    // Something else recolours the window; becoming active brings the theme back.
-    ApplyThemeByPrefix(&window, kClassical);
+    ApplyThemeByPrefix(&window, kClassical); // something else recolours it meanwhile
     window.show();
     window.activateWindow();
-    QTRY_COMPARE(LabelText(window), kGrey.foreground);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return caption->palette().color(QPalette::WindowText) == kGrey.foreground; }));
 
-    // A second call replaces the colours kept (and adds no second follower).
-    FollowTheme(&window, kClassical);
+    FollowTheme(&window, kClassical); // replaces the colours kept, adds no second follower
     EXPECT_EQ(window.palette().color(QPalette::Window), kClassical.background);
     EXPECT_EQ(window.children().size(), 2);
 }
@@ -45,17 +41,18 @@ TEST(FollowTheme, ChildWindowOfADocumentAreaFollowsItsFrame)
 {
     QMdiArea area;
     auto *child = new QWidget;
-    auto *caption = new QLabel(QStringLiteral("a="), child);
-    caption->setObjectName(QStringLiteral("lblCaption"));
+    QLabel *caption = Caption(child);
     FollowTheme(child, kGrey);
-    auto *frame = area.addSubWindow(child);
-    auto *other = area.addSubWindow(new QWidget);
+    QMdiSubWindow *frame = area.addSubWindow(child);
+    QMdiSubWindow *other = area.addSubWindow(new QWidget);
     area.show();
+    area.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return area.isActiveWindow(); }));
+    // Switching between child windows sends them no activation event; the frame tells.
     area.setActiveSubWindow(other);
-
     ApplyThemeByPrefix(child, kClassical);
     area.setActiveSubWindow(frame);
-    QTRY_COMPARE(LabelText(*child), kGrey.foreground);
+    EXPECT_EQ(caption->palette().color(QPalette::WindowText), kGrey.foreground);
 }
 
 } // namespace
