@@ -46,8 +46,9 @@ void Evaluare::BuildControls()
     m_txtDer =
         ExpressionBox(QStringLiteral("Txt_Der"), QStringLiteral("Value of the derivative"), this);
 
-    m_cmdCalcul = CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Calculate"), this);
-    m_cmdCalcul->setDefault(true);
+    QPushButton *cmdCalcul =
+        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Calculate"), this);
+    cmdCalcul->setDefault(true);
     QPushButton *cmdClear =
         CommandButton(QStringLiteral("Cmd_clear"), QStringLiteral("&Reset"), this);
     QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("&Exit"), this);
@@ -71,7 +72,7 @@ void Evaluare::BuildControls()
         QLineEdit *field;
         QPushButton *button;
     } rows[] = {
-        {CaptionLabel(QStringLiteral("Lbl_f"), QStringLiteral("f   ="), this), m_txtF, m_cmdCalcul},
+        {CaptionLabel(QStringLiteral("Lbl_f"), QStringLiteral("f   ="), this), m_txtF, cmdCalcul},
         {CaptionLabel(QStringLiteral("Lbl_x"), QStringLiteral("x  = "), this), m_txtX, cmdClear},
         {CaptionLabel(QStringLiteral("Lbl_fx"), QStringLiteral("f(x) ="), this), m_txtVal, cmdExit},
         {CaptionLabel(QStringLiteral("Lbl_der"), QStringLiteral("f '(x)="), this), m_txtDer,
@@ -94,8 +95,8 @@ void Evaluare::BuildControls()
     setTabOrder(m_txtF, m_txtX);
     setTabOrder(m_txtX, m_txtVal);
     setTabOrder(m_txtVal, m_txtDer);
-    setTabOrder(m_txtDer, m_cmdCalcul);
-    setTabOrder(m_cmdCalcul, cmdClear);
+    setTabOrder(m_txtDer, cmdCalcul);
+    setTabOrder(cmdCalcul, cmdClear);
     setTabOrder(cmdClear, cmdExit);
     setTabOrder(cmdExit, cmdHelp);
 
@@ -110,7 +111,7 @@ void Evaluare::BuildControls()
     EntryField::Attach(m_txtVal).AsResult().OnEnter(calculate);
     EntryField::Attach(m_txtDer).AsResult();
 
-    connect(m_cmdCalcul, &QPushButton::clicked, this, &Evaluare::Cmd_calcul_Click);
+    connect(cmdCalcul, &QPushButton::clicked, this, &Evaluare::Cmd_calcul_Click);
     connect(cmdClear, &QPushButton::clicked, this, &Evaluare::Cmd_clear_Click);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdHelp, &QPushButton::clicked, this,

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 class QLineEdit;
-class QPushButton;
 
 namespace zv {
 
@@ -37,7 +36,6 @@ private:
     QLineEdit *m_txtVal = nullptr;
     QLineEdit *m_txtDer = nullptr;
     ErrorLabel *m_lblEroare = nullptr;
-    QPushButton *m_cmdCalcul = nullptr;
 };
 
 } // namespace zv

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 class QLineEdit;
-class QPushButton;
 
 namespace zv {
 
