@@ -7,7 +7,11 @@
 #include "shell/helpfile.h"
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
+#include "shell/sampleequations.h"
 #include "shell/weblinks.h"
+#include "tools/evaluare.h"
+#include "tools/newton.h"
+#include "tools/xpert.h"
 #include "ui/filedialog.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
@@ -51,22 +55,6 @@ FileDialogRequest ProjectDialog(FileDialogMode mode, int titleIndex)
     request.folder = ProjectFolder();
     return request;
 }
-
-struct SampleEntry
-{
-    const char *caption;
-    Qt::Key key;
-};
-
-const SampleEntry kSamples[] = {
-    {"&1.  3^x-x^3=0", Qt::Key_F1},
-    {"&2.  x^x-4=0", Qt::Key_F2},
-    {"&3.  2^x+3^x+6^x-x^2=0", Qt::Key_F3},
-    {"&4.  2^(2^x)+4^(4^x)-6^(6^x)=0", Qt::Key_F4},
-    {"&5.  (x+2)^2+(x+3)^3+(x+4)^4-2=0", Qt::Key_F5},
-    {"&6.  sin(x)-cos(x)=0", Qt::Key_F6},
-    {"&7.  arctg(x)+arctg(x^2)=0", Qt::Key_F7},
-};
 
 // The local project files of a drop, or nothing when anything else is part of it.
 QStringList DroppedProjects(const QMimeData *data)
@@ -121,9 +109,8 @@ void MainWindow::CreateMenus()
     QAction *save = AddEntry(m_mainMenu, "mnusaveproj", "&Save the project", Qt::CTRL | Qt::Key_S);
     connect(save, &QAction::triggered, this, &MainWindow::mnusaveproj_Click);
     m_mainMenu->addSeparator()->setObjectName(QStringLiteral("mnuspace1"));
-    // The wizard, the Evaluate and Newton windows and About are wired by the windows
-    // that provide them; until then their entries stay visible but disabled.
-    AddEntry(m_mainMenu, "mnuwizard", "&Zerovane Wizard", Qt::CTRL | Qt::Key_A)->setEnabled(false);
+    QAction *wizard = AddEntry(m_mainMenu, "mnuwizard", "&Zerovane Wizard", Qt::CTRL | Qt::Key_A);
+    connect(wizard, &QAction::triggered, this, &MainWindow::ShowWizard);
     QAction *exit = AddEntry(m_mainMenu, "mnuexit", "&Exit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
     m_windowListStart = m_mainMenu->addSeparator();
@@ -132,8 +119,11 @@ void MainWindow::CreateMenus()
 
     QMenu *calculate = bar->addMenu(QStringLiteral("&Calculate"));
     calculate->setObjectName(QStringLiteral("mnuWindow"));
-    AddEntry(calculate, "mnueval", "&Evaluate", Qt::CTRL | Qt::Key_E)->setEnabled(false);
-    AddEntry(calculate, "mnuaproximare", "&Approximate", Qt::CTRL | Qt::Key_X)->setEnabled(false);
+    QAction *evaluate = AddEntry(calculate, "mnueval", "&Evaluate", Qt::CTRL | Qt::Key_E);
+    connect(evaluate, &QAction::triggered, this, [this] { OpenEvaluate(ActiveFunction()); });
+    QAction *approximate =
+        AddEntry(calculate, "mnuaproximare", "&Approximate", Qt::CTRL | Qt::Key_X);
+    connect(approximate, &QAction::triggered, this, [this] { OpenNewton(ActiveFunction()); });
 
     QMenu *options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuoptions"));
@@ -163,12 +153,12 @@ void MainWindow::CreateMenus()
     help->addSeparator()->setObjectName(QStringLiteral("mnuspace3"));
     QMenu *examples = help->addMenu(QStringLiteral("&Examples"));
     examples->setObjectName(QStringLiteral("mnuexemple"));
-    for (size_t i = 0; i < std::size(kSamples); ++i) {
-        QAction *entry = AddEntry(examples, QStringLiteral("mnue%1").arg(i + 1),
-                                  kSamples[i].caption, Qt::SHIFT | kSamples[i].key);
-        entry->setEnabled(false);
+    for (int k = 1; k <= static_cast<int>(kSampleEquations.size()); ++k) {
+        const SampleEquation &sample = kSampleEquations[static_cast<size_t>(k - 1)];
+        QAction *entry = AddEntry(examples, QStringLiteral("mnue%1").arg(k), sample.caption,
+                                  Qt::SHIFT | static_cast<Qt::Key>(Qt::Key_F1 + k - 1));
+        connect(entry, &QAction::triggered, this, [this, k] { SelectExample(k); });
     }
-    examples->menuAction()->setEnabled(false);
 }
 
 void MainWindow::FillWindowList()
@@ -222,18 +212,94 @@ void MainWindow::SelectTheme(int k)
         return;
     ApplyThemeByPrefix(this, CurrentThemeColours());
     ApplyThemeToAllWindows();
+    // The wizard keeps its colours to apply them again at each activation.
+    if (m_wizard)
+        m_wizard->SetColours(CurrentThemeColours());
 }
 
-GraphWindow *MainWindow::OpenGraphWindow()
+GraphWindow *MainWindow::OpenGraphWindow(const QString &captionSuffix)
 {
     ++GraphWindowCount();
     auto *window = new GraphWindow(PendingGraph());
     QMdiSubWindow *frame = m_mdiArea->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("Zerovane #") + QString::number(GraphWindowCount()));
+    window->setWindowTitle(QStringLiteral("Zerovane #") + QString::number(GraphWindowCount()) +
+                           captionSuffix);
     window->SetColours(CurrentThemeColours());
+    // The tool windows that a graph window asks for work on its own function.
+    connect(window, &GraphWindow::evaluateRequested, this,
+            [this, window] { OpenEvaluate(window->Get_f()); });
+    connect(window, &GraphWindow::approximateRequested, this,
+            [this, window](double x) { OpenNewton(window->Get_f(), x); });
     window->show();
     return window;
+}
+
+XPert *MainWindow::ShowWizard()
+{
+    // A wizard that has closed but is not yet deleted counts as gone.
+    if (m_wizard == nullptr || m_wizard->parentWidget()->isHidden()) {
+        auto *wizard = new XPert;
+        connect(wizard, &XPert::finished, this, [this](const GraphEquation &equation) {
+            PendingGraph() = equation;
+            OpenGraphWindow();
+        });
+        // Its size is fixed: a frame without a maximise button.
+        QMdiSubWindow *frame = m_mdiArea->addSubWindow(
+            wizard, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                        Qt::WindowCloseButtonHint);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        wizard->SetColours(CurrentThemeColours());
+        m_wizard = wizard;
+    }
+    auto *frame = qobject_cast<QMdiSubWindow *>(m_wizard->parentWidget());
+    frame->showNormal();
+    m_mdiArea->setActiveSubWindow(frame);
+    return m_wizard;
+}
+
+XPert *MainWindow::Wizard() const
+{
+    return m_wizard;
+}
+
+void MainWindow::CloseWizard()
+{
+    if (m_wizard)
+        m_wizard->CloseWithoutQuestion();
+}
+
+void MainWindow::SelectExample(int k)
+{
+    CloseWizard();
+    if (k < 1 || k > static_cast<int>(kSampleEquations.size()))
+        return;
+    const SampleEquation &sample = kSampleEquations[static_cast<size_t>(k - 1)];
+    PendingGraph() = GraphEquation{QString::fromLatin1(sample.function), sample.a, sample.b};
+    OpenGraphWindow(MessageTextQ(3));
+}
+
+QString MainWindow::ActiveFunction() const
+{
+    const GraphWindow *window = ActiveGraphWindow();
+    return window != nullptr ? window->Get_f() : QString();
+}
+
+void MainWindow::OpenEvaluate(const QString &function)
+{
+    Evaluare window(function, this);
+    window.SetColours(CurrentThemeColours());
+    window.exec();
+}
+
+void MainWindow::OpenNewton(const QString &function, std::optional<double> x0)
+{
+    Newton window(function, this);
+    window.SetColours(CurrentThemeColours());
+    if (x0)
+        window.Aprox(function, *x0);
+    window.exec();
 }
 
 bool MainWindow::OpenProject(const QString &path)
@@ -350,6 +416,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // The wizard goes with the program without asking its own question.
+    CloseWizard();
     m_mdiArea->closeAllSubWindows();
     // Tool windows are top-level windows of their own; they end with the program.
     for (QWidget *window : QApplication::topLevelWidgets()) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <optional>
 
 class QAction;
 class QMdiArea;
@@ -12,6 +13,7 @@ namespace zv {
 
 class GraphWindow;
 class HelpViewer;
+class XPert;
 
 // The program's frame: a multiple-document window whose children are the graph windows. Owns
 // the menus, opens graph windows for projects and asks before the program ends.
@@ -27,13 +29,29 @@ public:
     // The Background entries' handler: theme k (1..5) for every window, kept in the settings.
     void SelectTheme(int k);
 
-    // Opens a graph window on PendingGraph, numbered with the increased GraphWindowCount.
-    GraphWindow *OpenGraphWindow();
+    // Opens a graph window on PendingGraph, numbered with the increased GraphWindowCount; the
+    // caption is "Zerovane #" and the number, followed by captionSuffix.
+    GraphWindow *OpenGraphWindow(const QString &captionSuffix = {});
     // Reads a project into a new graph window; false (after the reader's message) on failure.
     bool OpenProject(const QString &path);
 
     // The viewer that the Help and Index entries open; without one they do nothing.
     void SetHelpViewer(HelpViewer *viewer);
+    // Shows the one wizard inside the frame, not modal (a new one when none is open) and
+    // makes it the active child window.
+    XPert *ShowWizard();
+    // Closes the wizard, when one is open, without its exit question.
+    void CloseWizard();
+    XPert *Wizard() const; // nullptr when none is open
+
+    // The Examples entries' handler: closes the wizard, then opens sample k (1..7), as it is
+    // written, in a new graph window captioned as a sample.
+    void SelectExample(int k);
+
+    // The Evaluate and Newton windows, modal, on a function (the active graph window's, or
+    // empty). With x0, the Newton window opens with the search from x0 already run.
+    void OpenEvaluate(const QString &function);
+    void OpenNewton(const QString &function, std::optional<double> x0 = std::nullopt);
 
     // The graph window the Save command works on, or nullptr.
     GraphWindow *ActiveGraphWindow() const;
@@ -57,6 +75,7 @@ private:
     void FillWindowList();
     void CheckThemeEntry();
 
+    QString ActiveFunction() const;
     void mnuopen_Click();
     void mnusaveproj_Click();
     void mnuajutor_Click();
@@ -70,6 +89,7 @@ private:
     QAction *m_windowListStart = nullptr; // entries after this separator list the windows
     std::array<QAction *, 5> m_themeEntries{};
     QPointer<HelpViewer> m_helpViewer;
+    QPointer<XPert> m_wizard;
 };
 
 } // namespace zv

@@ -82,8 +82,9 @@ bool StartUp(MainWindow &main, const QStringList &arguments, int *exitStatus)
         main.OpenGraphWindow();
         return true;
     }
-    // With nothing to open the frame starts empty; the wizard will be shown here.
+    // With nothing to open, the wizard leads the user to an equation.
     main.show();
+    main.ShowWizard();
     return true;
 }
 

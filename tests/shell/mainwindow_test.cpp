@@ -89,14 +89,14 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts)
     } cases[] = {
         {"mnuopen", "&Open a project", QKeySequence(Qt::CTRL | Qt::Key_D), true},
         {"mnusaveproj", "&Save the project", QKeySequence(Qt::CTRL | Qt::Key_S), true},
-        {"mnuwizard", "&Zerovane Wizard", QKeySequence(Qt::CTRL | Qt::Key_A), false},
-        {"mnueval", "&Evaluate", QKeySequence(Qt::CTRL | Qt::Key_E), false},
-        {"mnuaproximare", "&Approximate", QKeySequence(Qt::CTRL | Qt::Key_X), false},
+        {"mnuwizard", "&Zerovane Wizard", QKeySequence(Qt::CTRL | Qt::Key_A), true},
+        {"mnueval", "&Evaluate", QKeySequence(Qt::CTRL | Qt::Key_E), true},
+        {"mnuaproximare", "&Approximate", QKeySequence(Qt::CTRL | Qt::Key_X), true},
         {"mnuajutor", "&Help", QKeySequence(Qt::CTRL | Qt::Key_F1), true},
         {"mnubk4", "&Blue :q)", QKeySequence(), true},
         {"mnuabout", "&About Zerovane", QKeySequence(), true},
-        {"mnue1", "&1.  3^x-x^3=0", QKeySequence(Qt::SHIFT | Qt::Key_F1), false},
-        {"mnue7", "&7.  arctg(x)+arctg(x^2)=0", QKeySequence(Qt::SHIFT | Qt::Key_F7), false},
+        {"mnue1", "&1.  3^x-x^3=0", QKeySequence(Qt::SHIFT | Qt::Key_F1), true},
+        {"mnue7", "&7.  arctg(x)+arctg(x^2)=0", QKeySequence(Qt::SHIFT | Qt::Key_F7), true},
     };
     test::ForEachCase(cases, [this](const auto &c) {
         QAction *entry = Entry(c.name);
@@ -258,13 +258,13 @@ TEST_F(MainWindowTest, StartUpEndsWhenTheProjectCannotBeRead)
     m_main.reset();
 }
 
-TEST_F(MainWindowTest, StartUpWithoutArgumentsShowsAnEmptyFrameWithTheStoredTheme)
+TEST_F(MainWindowTest, StartUpWithoutArgumentsShowsTheWizardWithTheStoredTheme)
 {
     QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
         .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral(" 3"));
     ASSERT_TRUE(StartUp(Main(), {"zerovane"}));
     EXPECT_TRUE(Main().isVisible());
-    EXPECT_EQ(Titles(), QStringList());
+    EXPECT_EQ(Titles(), QStringList({"Zerovane Wizard - Step 1 of 4"}));
     EXPECT_TRUE(Main().themeEntry(3)->isChecked());
 }
 

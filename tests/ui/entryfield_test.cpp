@@ -1,0 +1,117 @@
+#include "ui/entryfield.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zv {
+namespace {
+
+// A window of three fields: an input with a hint that clears a result and hides a label, the
+// result, and a field whose Enter action counts.
+struct Form
+{
+    Form()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        for (QLineEdit *field : {input, result, counter})
+            layout->addWidget(field);
+        layout->addWidget(label);
+        EntryField::Attach(input).Hint(QStringLiteral("Hint")).Clears({result}).Hides(label);
+        EntryField::Attach(result).AsResult();
+        EntryField::Attach(counter).OnEnter([this] { ++enters; });
+        window.show();
+        window.activateWindow();
+    }
+
+    QWidget window;
+    QLineEdit *input = new QLineEdit(&window);
+    QLineEdit *result = new QLineEdit(&window);
+    QLineEdit *counter = new QLineEdit(&window);
+    QLabel *label = new QLabel(QStringLiteral("error"), &window);
+    int enters = 0;
+};
+
+TEST(EntryField, HintShowsALongTextWholeAndComesBack)
+{
+    Form form;
+    const QString twenty(EntryField::kHintLength, QLatin1Char('x'));
+    form.input->setText(twenty);
+    EXPECT_EQ(form.input->toolTip(), QStringLiteral("Hint"));
+    QTest::keyClick(form.input, Qt::Key_1);
+    EXPECT_EQ(form.input->toolTip(), twenty + QLatin1Char('1'));
+    QTest::keyClick(form.input, Qt::Key_Backspace);
+    EXPECT_EQ(form.input->toolTip(), QStringLiteral("Hint"));
+    // Counted in UTF-16 units: 10 characters outside the basic plane are 20 units.
+    form.input->setText(QStringLiteral("𝑥").repeated(10));
+    EXPECT_EQ(form.input->toolTip(), QStringLiteral("Hint"));
+}
+
+TEST(EntryField, AChangeClearsAtTheFirstKeystroke)
+{
+    Form form;
+    EXPECT_TRUE(form.result->isReadOnly());
+    form.result->setText(QStringLiteral("9"));
+    form.label->show();
+    QTest::keyClick(form.input, Qt::Key_2);
+    EXPECT_EQ(form.result->text(), QString());
+    EXPECT_TRUE(form.label->isHidden());
+
+    // Setting the same text again is no change.
+    form.result->setText(QStringLiteral("9"));
+    form.label->show();
+    form.input->setText(form.input->text());
+    EXPECT_EQ(form.result->text(), QStringLiteral("9"));
+    EXPECT_FALSE(form.label->isHidden());
+}
+
+TEST(EntryField, FocusByKeyboardOrProgramSelectsAll)
+{
+    Form form;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.window.isActiveWindow(); }));
+    form.result->setText(QStringLiteral("12.5"));
+    form.input->setFocus();
+    QTest::keyClick(form.input, Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.result->hasFocus(); }));
+    EXPECT_EQ(form.result->selectedText(), QStringLiteral("12.5"));
+
+    form.input->setText(QStringLiteral("abc"));
+    form.input->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(form.input->selectedText(), QStringLiteral("abc"));
+    // A caret placed after the focus arrived wins.
+    form.input->setCursorPosition(1);
+    EXPECT_FALSE(form.input->hasSelectedText());
+}
+
+TEST(EntryField, EnterActsOnReleaseAfterAPressInTheWindow)
+{
+    Form form;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.window.isActiveWindow(); }));
+    form.counter->setFocus();
+    QTest::keyPress(form.counter, Qt::Key_Return);
+    EXPECT_EQ(form.enters, 0);
+    QTest::keyRelease(form.counter, Qt::Key_Return);
+    EXPECT_EQ(form.enters, 1);
+
+    // Pressed in another field, let go here: acts. Let go without a press: nothing.
+    QTest::keyPress(form.input, Qt::Key_Enter);
+    QTest::keyRelease(form.counter, Qt::Key_Enter);
+    EXPECT_EQ(form.enters, 2);
+    QTest::keyRelease(form.counter, Qt::Key_Return);
+    EXPECT_EQ(form.enters, 2);
+
+    // Other keys and the repeats of a held key do nothing.
+    QTest::keyClick(form.counter, Qt::Key_A);
+    QTest::keyPress(form.counter, Qt::Key_Return);
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(form.counter, &repeat);
+    EXPECT_EQ(form.enters, 2);
+}
+
+} // namespace
+} // namespace zv

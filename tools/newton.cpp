@@ -1,0 +1,158 @@
+#include "tools/newton.h"
+
+#include "engine/numbertext.h"
+#include "roots/newtonsearch.h"
+#include "tools/errorlabel.h"
+#include "tools/toolcontrols.h"
+#include "ui/decimalseparator.h"
+#include "ui/designfont.h"
+#include "ui/entryfield.h"
+#include "ui/helprequest.h"
+#include "ui/linklabel.h"
+#include "ui/messagetextq.h"
+#include "ui/themefollower.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace zv {
+
+namespace {
+
+constexpr int kTextFunctionHint = 18; // "Enter the function."
+constexpr int kTextInitialHint = 19;  // "Initial value."
+constexpr int kInitialValueDecimals = 6;
+constexpr int kWidth = 318;
+
+// The Newton window's fields are white whatever the desktop's colours.
+void PaintWhite(QLineEdit *field)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    field->setPalette(palette);
+}
+
+} // namespace
+
+Newton::Newton(const QString &functionText, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Newton"));
+    setWindowTitle(QStringLiteral("Approximate"));
+    BuildControls();
+    m_txtF->setText(functionText);
+}
+
+void Newton::BuildControls()
+{
+    m_txtF = ExpressionBox(QStringLiteral("txt_f"), MessageTextQ(kTextFunctionHint), this);
+    m_txtX = ExpressionBox(QStringLiteral("Txt_X"), MessageTextQ(kTextInitialHint), this);
+    m_txtVal = ExpressionBox(QStringLiteral("Txt_Val"), QStringLiteral("Found root"), this);
+    for (QLineEdit *field : {m_txtF, m_txtX, m_txtVal})
+        PaintWhite(field);
+
+    QPushButton *cmdCalcul =
+        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Find"), this);
+    cmdCalcul->setDefault(true);
+    QPushButton *cmdClear =
+        CommandButton(QStringLiteral("Cmd_clear"), QStringLiteral("&Reset"), this);
+    QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("&Exit"), this);
+    QPushButton *cmdHelp = CommandButton(QStringLiteral("Cmd_Help"), QStringLiteral("&Help"), this);
+
+    auto *help = new LinkLabel(QStringLiteral("Details about the Newton method."), this);
+    help->setObjectName(QStringLiteral("Lbl_help1"));
+    help->setToolTip(
+        QStringLiteral("Haven't you heard about it ? It's time to extend your knowledge."));
+    help->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25));
+
+    m_lblEroare = new ErrorLabel(QStringLiteral("lblEroare"), this);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(CaptionLabel(QStringLiteral("Lbl_f"), QStringLiteral("f    ="), this), 0, 0);
+    grid->addWidget(m_txtF, 0, 1);
+    grid->addWidget(cmdCalcul, 0, 2);
+    grid->addWidget(CaptionLabel(QStringLiteral("Lbl_x0"), QStringLiteral("x0 = "), this), 1, 0);
+    grid->addWidget(m_txtX, 1, 1);
+    grid->addWidget(cmdClear, 1, 2);
+    grid->addWidget(CaptionLabel(QStringLiteral("Lbl_x"), QStringLiteral("x  ="), this), 2, 0);
+    grid->addWidget(m_txtVal, 2, 1);
+    grid->addWidget(cmdExit, 2, 2);
+    grid->addWidget(help, 3, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(cmdHelp, 3, 2);
+    grid->addWidget(m_lblEroare, 4, 0, 1, 3);
+    // As wide as the Evaluate window; room beyond what the controls need goes between the
+    // captions and the fields.
+    grid->setColumnStretch(0, 1);
+    setFixedSize(sizeHint().expandedTo(QSize(kWidth, 0)));
+
+    setTabOrder(m_txtF, m_txtX);
+    setTabOrder(m_txtX, m_txtVal);
+    setTabOrder(m_txtVal, cmdCalcul);
+    setTabOrder(cmdCalcul, cmdClear);
+    setTabOrder(cmdClear, cmdExit);
+    setTabOrder(cmdExit, cmdHelp);
+
+    const auto search = [this] { Cmd_calcul_Click(); };
+    EntryField::Attach(m_txtF).Hint(m_txtF->toolTip()).OnEnter(FocusEmptyFieldElse(m_txtX, search));
+    EntryField::Attach(m_txtX).Hint(m_txtX->toolTip()).Clears({m_txtVal}).OnEnter(search);
+    EntryField::Attach(m_txtVal).AsResult().OnEnter(search);
+
+    connect(cmdCalcul, &QPushButton::clicked, this, &Newton::Cmd_calcul_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &Newton::Cmd_clear_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdHelp, &QPushButton::clicked, this,
+            [this] { ShowHelpTopic(this, QStringLiteral("aprox.html")); });
+    connect(help, &LinkLabel::clicked, this,
+            [this] { ShowHelpTopic(this, QStringLiteral("newton.html")); });
+}
+
+void Newton::SetColours(const ThemeColours &colours)
+{
+    FollowTheme(this, colours);
+}
+
+void Newton::Aprox(const QString &f, double x0)
+{
+    const char16_t separator = DecimalSeparator();
+    m_txtF->setText(f);
+    m_txtX->setText(QString::fromStdU16String(FormatRounded(x0, kInitialValueDecimals, separator)));
+    Show(NewtonFromPoint(f.toStdU16String(), x0, separator));
+}
+
+void Newton::Cmd_calcul_Click()
+{
+    Show(NewtonSearch(m_txtF->text().toStdU16String(), m_txtX->text().toStdU16String(),
+                      DecimalSeparator()));
+}
+
+void Newton::Show(const NewtonOutcome &outcome)
+{
+    m_lblEroare->Show(outcome.errorShown, QString::fromStdString(outcome.errorText));
+    m_txtVal->setText(QString::fromStdU16String(outcome.valueText));
+
+    QLineEdit *field = nullptr;
+    if (outcome.focus == NewtonOutcome::kFocusFunction)
+        field = m_txtF;
+    else if (outcome.focus == NewtonOutcome::kFocusInitialValue)
+        field = m_txtX;
+    if (field != nullptr) {
+        // The focus selects the whole text; the caret placed after it wins.
+        field->setFocus(Qt::OtherFocusReason);
+        field->setCursorPosition(outcome.caret);
+    }
+}
+
+void Newton::Cmd_clear_Click()
+{
+    for (QLineEdit *field : {m_txtX, m_txtF, m_txtVal})
+        field->clear();
+    m_txtF->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace zv

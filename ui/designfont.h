@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace zv {
+
+// The font the windows' layout was drawn for, asked for by family name ("Tahoma", "Arial",
+// "MS Sans Serif"), at the point size given; where neither the family nor a font made with
+// its metrics is installed, the system font at that size.
+QFont DesignFont(const QString &family, qreal pointSize);
+
+} // namespace zv
