@@ -1,7 +1,5 @@
 #include "shell/projectfile.h"
 
-#include "engine/checkandtranslate.h"
-#include "engine/numbertext.h"
 #include "export/atomicfile.h"
 #include "shell/pendinggraph.h"
 #include "ui/messagebox.h"
@@ -11,99 +9,17 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cmath>
 
 namespace zv {
 
 namespace {
 
-const char *const kMarker = "Zerovane";
-
-// Room for the four fields of any project whose function an entry field can hold, with
-// generous blanks and number texts; nothing beyond it is read.
-constexpr qint64 kReadLimit = 256 * 1024;
-
-QString TooLong()
+QString ReaderText(const char *text)
 {
-    return QCoreApplication::translate("zv::ProjectFile",
-                                       "The function has more than %1 characters.")
-        .arg(kMaxFunctionLength);
-}
-const char *const kLineEnd = "\r\n";
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool IsSeparator(char c)
-{
-    return c == ',' || c == '\r' || c == '\n';
-}
-
-// Steps over one comma or one line end (CR LF, CR or LF).
-void SkipSeparator(std::string_view content, size_t &pos)
-{
-    if (pos >= content.size())
-        return;
-    if (content[pos] == '\r') {
-        ++pos;
-        if (pos < content.size() && content[pos] == '\n')
-            ++pos;
-        return;
-    }
-    ++pos;
+    return QCoreApplication::translate("zv::ProjectFile", text);
 }
 
 } // namespace
-
-bool SplitProjectFields(std::string_view content, ProjectFields &fields, size_t *end)
-{
-    size_t pos = 0;
-    for (std::string &field : fields) {
-        while (pos < content.size() && IsBlank(content[pos]))
-            ++pos;
-        if (pos >= content.size())
-            return false;
-        if (content[pos] == '"') {
-            const size_t close = std::min(content.find('"', pos + 1), content.size());
-            field.assign(content.substr(pos + 1, close - pos - 1));
-            pos = std::min(close + 1, content.size());
-            // Anything between the closing quote and the separator is not part of the field.
-            while (pos < content.size() && !IsSeparator(content[pos]))
-                ++pos;
-        } else {
-            const size_t start = pos;
-            while (pos < content.size() && !IsSeparator(content[pos]))
-                ++pos;
-            field.assign(content.substr(start, pos - start));
-        }
-        SkipSeparator(content, pos);
-    }
-    if (end != nullptr)
-        *end = pos;
-    return true;
-}
-
-double ReadProjectNumber(std::string_view text)
-{
-    std::u16string number(text.begin(), text.end());
-    std::replace(number.begin(), number.end(), u',', u'.');
-    return ReadLeadingNumber(number);
-}
-
-std::string FormatProjectText(std::string_view function, double a, double b)
-{
-    std::string text;
-    for (const std::string &field :
-         {std::string(kMarker), std::string(function), FormatFileNumber(a), FormatFileNumber(b)}) {
-        text += '"';
-        text += field;
-        text += '"';
-        text += kLineEnd;
-    }
-    return text;
-}
 
 ProjectReadResult LoadProjectFile(const QString &path)
 {
@@ -114,47 +30,38 @@ ProjectReadResult LoadProjectFile(const QString &path)
         return result;
     }
     // One byte more than the limit tells whether the file goes on past it.
-    const QByteArray content = file.read(kReadLimit + 1);
+    const QByteArray content = file.read(qint64(kProjectReadLimit) + 1);
     if (file.error() != QFileDevice::NoError) {
         result.failure = file.errorString();
         return result;
     }
     file.close();
 
-    const bool cut = content.size() > kReadLimit;
-    const std::string_view text(content.constData(), size_t(std::min(content.size(), kReadLimit)));
-    ProjectFields fields;
-    size_t end = 0;
-    const bool complete = SplitProjectFields(text, fields, &end);
-    if (cut && (!complete || end >= text.size())) {
-        result.failure = TooLong();
-        return result;
-    }
-    if (!complete) {
-        result.failure =
-            QCoreApplication::translate("zv::ProjectFile", "The file has fewer than four fields.");
-        return result;
-    }
-    if (fields[1].size() > size_t(kMaxFunctionLength)) {
-        result.failure = TooLong();
-        return result;
-    }
-
-    const QString function = QString::fromLatin1(fields[1].data(), qsizetype(fields[1].size()));
-    const CheckResult check = CheckAndTranslate(function.toStdU16String(), true);
-    result.function = QString::fromStdU16String(check.text);
-    if (check.code != 0) {
+    const bool cut = size_t(content.size()) > kProjectReadLimit;
+    const ProjectText text = ParseProjectText(
+        std::string_view(content.constData(), std::min(size_t(content.size()), kProjectReadLimit)),
+        cut);
+    result.function = QString::fromStdU16String(text.function);
+    result.a = text.a;
+    result.b = text.b;
+    switch (text.status) {
+    case ProjectTextStatus::Ok:
+        result.status = ProjectReadStatus::Ok;
+        break;
+    case ProjectTextStatus::BadEquation:
         result.status = ProjectReadStatus::BadEquation;
-        return result;
+        break;
+    case ProjectTextStatus::TooFewFields:
+        result.failure = ReaderText("The file has fewer than four fields.");
+        break;
+    case ProjectTextStatus::TooLong:
+        result.failure =
+            ReaderText("The function has more than %1 characters.").arg(kMaxFunctionLength);
+        break;
+    case ProjectTextStatus::Overflow:
+        result.failure = ReaderText("Overflow.");
+        break;
     }
-    result.a = ReadProjectNumber(fields[2]);
-    result.b = ReadProjectNumber(fields[3]);
-    // A number beyond the double range is a failed read, not an infinite interval end.
-    if (!std::isfinite(result.a) || !std::isfinite(result.b)) {
-        result.failure = QCoreApplication::translate("zv::ProjectFile", "Overflow.");
-        return result;
-    }
-    result.status = ProjectReadStatus::Ok;
     return result;
 }
 
