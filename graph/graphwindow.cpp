@@ -314,7 +314,7 @@ void GraphWindow::BuildToolbar()
 
     // The buttons' commands are not wired yet: every button is shown disabled until it is.
     for (const ToolButtonText &button : kToolButtons) {
-        auto *action = new QAction(QIcon(ToolbarImage(QString::fromLatin1(button.image))),
+        auto *action = new QAction(ToolbarImage(QString::fromLatin1(button.image)),
                                    QString::fromLatin1(button.caption), s.toolbar);
         action->setObjectName(QString::fromLatin1(button.key));
         action->setToolTip(QString::fromLatin1(button.tip));

@@ -5,6 +5,7 @@
 #include "shell/mainwindow.h"
 #include "shell/projectfile.h"
 #include "texts/messagetexts.h"
+#include "ui/cursoricons.h"
 
 #include <QCoreApplication>
 
@@ -20,9 +21,9 @@ bool StartUp(MainWindow &main, const QStringList &arguments)
     FillMessageTexts();
     QString commandLine = JoinCommandLine(arguments);
     InitEvaluator();
-    // Not yet here: the "-x " batch export (it needs the graph window's auto_save) and the
-    // plot's cursor pictures (they come with the plot's navigation).
+    // Not yet here: the "-x " batch export (it needs the graph window's auto_save).
     CheckHelpFile(QCoreApplication::applicationDirPath());
+    LoadCursorIcons();
     main.LoadAppearance();
 
     commandLine.remove(QLatin1Char('"'));
