@@ -9,10 +9,17 @@ namespace {
 constexpr double kBandFraction = 0.01;
 constexpr double kMoveFraction = 0.1;
 
-bool Finite(const ViewExtent &v)
+// The view's ends, its width and height, and the edges of the plot around it (the margins
+// of the drawing) are finite: the view can be drawn and a pointer position read in it.
+bool Drawable(const ViewExtent &v)
 {
+    const double w = v.b - v.a;
+    const double h = v.yMax - v.yMin;
+    const double plotWidth = (v.b + 0.05 * w) - (v.a - 0.05 * w);
+    const double plotHeight = (v.yMax + 0.1 * h) - (v.yMin - 0.05 * h);
     return std::isfinite(v.a) && std::isfinite(v.b) && std::isfinite(v.yMin) &&
-           std::isfinite(v.yMax) && std::isfinite(v.b - v.a) && std::isfinite(v.yMax - v.yMin);
+           std::isfinite(v.yMax) && std::isfinite(w) && std::isfinite(h) &&
+           std::isfinite(plotWidth) && std::isfinite(plotHeight);
 }
 
 // True when a non-zero extent became zero.
@@ -47,7 +54,7 @@ double Single(double value)
 
 bool ViewStepAllowed(const ViewExtent &before, const ViewExtent &after)
 {
-    return Finite(after) && !Collapsed(before.b - before.a, after.b - after.a) &&
+    return Drawable(after) && !Collapsed(before.b - before.a, after.b - after.a) &&
            !Collapsed(before.yMax - before.yMin, after.yMax - after.yMin);
 }
 

@@ -18,9 +18,10 @@ struct ViewExtent
 inline constexpr double kZoomInFactor = 0.5;
 inline constexpr double kZoomOutFactor = 2.0;
 
-// Every view command ends here: the new view is taken only when its ends, width and height
-// are finite numbers and a width or height that the old view had has not collapsed to zero
-// (from which no zoom could bring the view back). A refused step leaves the view as it was.
+// Every view command ends here: the new view is taken only when its ends, width and height,
+// and the edges of the plot drawn around it, are finite numbers, and a width or height that
+// the old view had has not collapsed to zero (from which no zoom could bring the view back).
+// A refused step leaves the view as it was.
 bool ViewStepAllowed(const ViewExtent &before, const ViewExtent &after);
 
 // a, b, yMin and yMax each multiplied by factor: a zoom about the origin, not about the centre
