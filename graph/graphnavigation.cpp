@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <cstdlib>
 #include <string>
 
 namespace zv {
@@ -37,6 +38,12 @@ constexpr int kAnimationFramePeriodMs = 30;
 QAction *ToolbarButton(const QToolBar *toolbar, const char *key)
 {
     return toolbar->findChild<QAction *>(QString::fromLatin1(key));
+}
+
+// The answer to a prompt that cannot be taken.
+void ShowInvalidData(QWidget *window)
+{
+    ShowMessage(window, MessageTextQ(32), MessageTextQ(9), MessageIcon::Information);
 }
 
 // The precision menu marks the entry in force (none when F8 set another value).
@@ -183,15 +190,6 @@ void GraphWindow::ShowButtonDescription(const QAction *button)
     }
     SetPanelText(1, description);
 }
-
-namespace {
-
-void ShowInvalidData(QWidget *window)
-{
-    ShowMessage(window, MessageTextQ(32), MessageTextQ(9), MessageIcon::Information);
-}
-
-} // namespace
 
 void GraphWindow::AskNewInterval()
 {
