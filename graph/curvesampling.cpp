@@ -56,4 +56,32 @@ bool CurveTooSmall(const SampledCurve &curve, double a, double b, double yMin, d
     return 80.0 * std::fabs(curve.maxY - curve.minY) < std::fabs(yMax - yMin);
 }
 
+void FitVerticalRange(const CurveFunction &f, double a, double b, int precision, double &lo,
+                      double &hi)
+{
+    // Empty until a sample comes in, whichever way round the pair was passed.
+    double least = std::fmax(lo, hi);
+    double greatest = std::fmin(lo, hi);
+    bool sampled = false;
+    const int steps = precision < 1 ? -1 : precision; // no points without a precision
+    const double step = (b - a) / precision;
+    double x = a - step;
+    for (int i = 0; i <= steps; ++i) {
+        x = x + step;
+        int16_t code = 0;
+        const double y = f(x, code);
+        if (code != 0) {
+            continue;
+        }
+        if (!sampled) {
+            least = greatest = y;
+            sampled = true;
+        }
+        least = std::fmin(least, y);
+        greatest = std::fmax(greatest, y);
+    }
+    lo = least;
+    hi = greatest;
+}
+
 } // namespace zv

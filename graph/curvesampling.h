@@ -37,4 +37,11 @@ SampledCurve SampleCurve(const CurveFunction &f, double a, double b, double yMin
 // range, so the user would see practically nothing.
 bool CurveTooSmall(const SampledCurve &curve, double a, double b, double yMin, double yMax);
 
+// The vertical range fitted to f: the least and the greatest value over the points that
+// SampleCurve takes, failed points left out, written to lo and hi. When no point can be
+// evaluated the pair comes back empty, marked by lo > hi (the greater of the two values passed
+// in, then the lesser); a drawing over such a range shows no curve.
+void FitVerticalRange(const CurveFunction &f, double a, double b, int precision, double &lo,
+                      double &hi);
+
 } // namespace zv

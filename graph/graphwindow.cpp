@@ -1,6 +1,7 @@
 #include "graph/graphwindow.h"
 
 #include "engine/numbertext.h"
+#include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
 #include "graph/plotpainter.h"
 #include "graph/toolbarimages.h"
@@ -13,12 +14,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -30,23 +29,10 @@ namespace zv {
 
 namespace {
 
-constexpr int kLoadPrecision = 100;
 constexpr int kIntervalDecimals = 6;
 constexpr int kTimeDecimals = 3;
 constexpr double kRootMarkerRadius = 0.0125; // of the interval's width
 constexpr int kColumnWidth = 190;
-
-// The user's decimal separator; every number text of the window is written and read with it.
-char16_t DecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? u'.' : point.at(0).unicode();
-}
-
-QString NumberText(double value, int decimals, char16_t separator)
-{
-    return QString::fromStdU16String(FormatRounded(value, decimals, separator));
-}
 
 QString ElapsedText(const QElapsedTimer &timer)
 {
@@ -105,37 +91,6 @@ void PinSystemColours(QWidget *control)
 }
 
 } // namespace
-
-struct GraphWindow::State
-{
-    QString fText;
-    double a = 0.0;
-    double b = 0.0;
-    double homeA = 0.0;
-    double homeB = 0.0;
-    double yMin = 0.0;
-    double yMax = 0.0;
-    int16_t precision = kLoadPrecision;
-    bool autoPending = true;
-    ThemeColours colours;
-    // The separator the list's lines were written with, to read them back alike.
-    char16_t listSeparator = u'.';
-
-    QToolBar *toolbar = nullptr;
-    QStatusBar *statusBar = nullptr;
-    std::array<QLabel *, 3> panels{};
-    PlotArea *picture = nullptr;
-    QListWidget *lstRoot = nullptr;
-    QPushButton *cmdRadacini = nullptr;
-    QPushButton *cmdGrafic = nullptr;
-    QLabel *lblRoot = nullptr;
-    QLabel *lbl2 = nullptr;
-    QLabel *lbl3 = nullptr;
-    QLabel *label7 = nullptr;
-
-    QPointer<QMdiSubWindow> subWindow;
-    QMetaObject::Connection subWindowActivation;
-};
 
 GraphWindow::GraphWindow(const GraphEquation &equation, QWidget *parent)
     : QWidget(parent)
@@ -247,10 +202,8 @@ void GraphWindow::BuildControls()
         QStringLiteral("Displays the roots of the equation on the current interval."));
     connect(s.cmdRadacini, &QPushButton::clicked, this, &GraphWindow::FindRoots);
 
-    // The animation arrives later; until then the button is there but cannot be pressed.
     s.cmdGrafic = new QPushButton(QStringLiteral("&Animated graphic"), this);
     s.cmdGrafic->setObjectName(QStringLiteral("Cmd_Grafic"));
-    s.cmdGrafic->setEnabled(false);
 
     s.lblRoot = new QLabel(this);
     s.lblRoot->setObjectName(QStringLiteral("Lbl_root"));
@@ -300,6 +253,7 @@ void GraphWindow::BuildControls()
 
     // Moves over the window's own surface update the status bar.
     setMouseTracking(true);
+    ConnectNavigation();
 }
 
 void GraphWindow::BuildToolbar()
@@ -313,9 +267,9 @@ void GraphWindow::BuildToolbar()
     s.toolbar->setMovable(false);
     PinSystemColours(s.toolbar);
 
-    // The buttons' commands are not wired yet: every button is shown disabled until it is.
+    // Each button is shown disabled until its command is wired to it.
     for (const ToolButtonText &button : kToolButtons) {
-        auto *action = new QAction(QIcon(ToolbarImage(QString::fromLatin1(button.image))),
+        auto *action = new QAction(ToolbarImage(QString::fromLatin1(button.image)),
                                    QString::fromLatin1(button.caption), s.toolbar);
         action->setObjectName(QString::fromLatin1(button.key));
         action->setToolTip(QString::fromLatin1(button.tip));
@@ -452,19 +406,24 @@ void GraphWindow::mouseMoveEvent(QMouseEvent *event)
 
 void GraphWindow::DrawGraph()
 {
+    const State &s = *m_state;
+    DrawView(PlotView{s.fText, s.a, s.b, s.yMin, s.yMax, s.precision});
+}
+
+void GraphWindow::DrawView(const PlotView &view)
+{
     State &s = *m_state;
     QElapsedTimer timer;
     timer.start();
 
     s.picture->ClearDrawing();
+    const SampledCurve curve = SamplePlotCurve(view);
+    UpdatePlotMapping(view, QSizeF(PlotArea::kInnerSize, PlotArea::kInnerSize),
+                      s.picture->Mapping());
     bool tooSmall = false;
-    {
-        QPainter painter(&s.picture->Layer());
-        painter.setFont(s.picture->font());
-        const PlotView view{s.fText, s.a, s.b, s.yMin, s.yMax, s.precision};
-        tooSmall = PaintPlot(painter, view, s.picture->Mapping());
-    }
-    s.picture->update();
+    s.picture->Paint([&](QPainter &painter) {
+        tooSmall = PaintSampledPlot(painter, view, curve, s.picture->Mapping());
+    });
 
     QString caption = ElapsedText(timer);
     if (tooSmall) {
@@ -500,11 +459,9 @@ void GraphWindow::FindRoots()
 void GraphWindow::MarkRoot(double x)
 {
     State &s = *m_state;
-    {
-        QPainter painter(&s.picture->Layer());
+    s.picture->Paint([&](QPainter &painter) {
         PaintRootMarker(painter, s.picture->Mapping(), x, (s.b - s.a) * kRootMarkerRadius);
-    }
-    s.picture->update();
+    });
 }
 
 } // namespace zv

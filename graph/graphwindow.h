@@ -5,9 +5,12 @@
 
 #include <QWidget>
 
+class QAction;
 class QMouseEvent;
 
 namespace zv {
+
+struct PlotView;
 
 // One equation f(x) = 0 with its interval, plot and root list; a child of the main window.
 // The constructor copies the equation it is opened with and runs the load (standard vertical
@@ -32,6 +35,9 @@ public:
     double YMin() const;
     double YMax() const;
     int Precision() const;
+
+    // Whether the animated graphic is playing (the window ignores input meanwhile).
+    bool AnimationPlaying() const;
 
     // Status bar panel 1 to 3 as it reads now; empty for any other index.
     QString PanelText(int index) const;
@@ -68,11 +74,27 @@ private:
     void ShowIntervalPanels();
 
     void DrawGraph();
+    void DrawView(const PlotView &view);
     void FindRoots();
     void MarkRoot(double x);
 
+    // Navigation: tool bar, keys, the mouse on the plot and the animation (graphnavigation.cpp).
+    void ConnectNavigation();
+    void Zoom(double factor);
+    void GoHome();
+    void ToggleAutomatic();
+    void ChoosePrecision(int precision);
+    void AskNewInterval();
+    void AskNewPrecision();
+    void ShowButtonDescription(const QAction *button);
+    void ShowDescriptionUnderPointer(QAction *button);
+    void PlotPointerMoved(double x, double y);
+    void PlotPressed(double x, double y);
+    void PlotWheelTurned(int notches);
+    void PlayAnimation();
+
     struct State;
-    State *m_state; // owned; see graphwindow.cpp
+    State *m_state; // owned; see graphwindowprivate.h
 };
 
 } // namespace zv

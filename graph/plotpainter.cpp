@@ -1,7 +1,6 @@
 #include "graph/plotpainter.h"
 
 #include "engine/evaluator.h"
-#include "graph/curvesampling.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -17,6 +16,14 @@ namespace {
 const QColor kCurveColour(255, 0, 0);
 const QColor kAxisColour(0, 0, 0);
 
+// One device pixel wide on any surface, so a high-density screen shows thin, sharp lines.
+QPen Hairline(const QColor &colour, Qt::PenStyle style = Qt::SolidLine)
+{
+    QPen pen(colour, 1, style);
+    pen.setCosmetic(true);
+    return pen;
+}
+
 void PaintAxes(QPainter &painter, const PlotView &view, const WorldMapping &mapping)
 {
     for (const AxisSegment &axis : AxisSegments(view.a, view.b, view.yMin, view.yMax)) {
@@ -25,14 +32,14 @@ void PaintAxes(QPainter &painter, const PlotView &view, const WorldMapping &mapp
             !mapping.ToPixel(axis.x2, axis.y2, x2, y2)) {
             continue;
         }
-        painter.setPen(QPen(kAxisColour, 1, axis.dashed ? Qt::DashLine : Qt::SolidLine));
+        painter.setPen(Hairline(kAxisColour, axis.dashed ? Qt::DashLine : Qt::SolidLine));
         painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
     }
 }
 
 void PaintCurve(QPainter &painter, const SampledCurve &curve, const WorldMapping &mapping)
 {
-    painter.setPen(QPen(kCurveColour, 1));
+    painter.setPen(Hairline(kCurveColour));
     for (const auto &piece : curve.pieces) {
         // A piece starts with a single pixel; each further point adds a segment from the pen.
         bool havePen = false;
@@ -82,18 +89,31 @@ void PaintEquation(QPainter &painter, const PlotView &view, const WorldMapping &
 
 bool PaintPlot(QPainter &painter, const PlotView &view, WorldMapping &mapping)
 {
-    if (const auto edges = PlotEdges(view.a, view.b, view.yMin, view.yMax)) {
-        const QPaintDevice *device = painter.device();
-        mapping = WorldMapping(*edges, device->width(), device->height());
-    }
+    const QPaintDevice *device = painter.device();
+    const QSizeF surface = QSizeF(device->width(), device->height()) / device->devicePixelRatioF();
+    UpdatePlotMapping(view, surface, mapping);
+    return PaintSampledPlot(painter, view, SamplePlotCurve(view), mapping);
+}
 
-    PaintAxes(painter, view, mapping);
-
+SampledCurve SamplePlotCurve(const PlotView &view)
+{
     const std::u16string function = view.function.toStdU16String();
     const auto f = [&function](double x, int16_t &code) { return Evaluate(function, x, code); };
-    const SampledCurve curve = SampleCurve(f, view.a, view.b, view.yMin, view.yMax, view.precision);
-    PaintCurve(painter, curve, mapping);
+    return SampleCurve(f, view.a, view.b, view.yMin, view.yMax, view.precision);
+}
 
+void UpdatePlotMapping(const PlotView &view, QSizeF surface, WorldMapping &mapping)
+{
+    if (const auto edges = PlotEdges(view.a, view.b, view.yMin, view.yMax)) {
+        mapping = WorldMapping(*edges, surface.width(), surface.height());
+    }
+}
+
+bool PaintSampledPlot(QPainter &painter, const PlotView &view, const SampledCurve &curve,
+                      const WorldMapping &mapping)
+{
+    PaintAxes(painter, view, mapping);
+    PaintCurve(painter, curve, mapping);
     PaintEquation(painter, view, mapping);
     return CurveTooSmall(curve, view.a, view.b, view.yMin, view.yMax);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "graph/curvesampling.h"
 #include "graph/viewmath.h"
 
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -25,6 +27,15 @@ struct PlotView
 // replaced by the view's own; a view without width or height, or one whose edges overflow,
 // keeps the mapping given. Returns true when the drawn part of the curve is too small to see.
 bool PaintPlot(QPainter &painter, const PlotView &view, WorldMapping &mapping);
+
+// The steps of PaintPlot, for one drawing on several surfaces: sample the curve once (the
+// costly part), set the mapping for a surface of the given size in plot units (kept as it was
+// for a view without width or height or with overflowing edges), then paint on each surface.
+// Lines are one device pixel wide whatever the surface's density.
+SampledCurve SamplePlotCurve(const PlotView &view);
+void UpdatePlotMapping(const PlotView &view, QSizeF surface, WorldMapping &mapping);
+bool PaintSampledPlot(QPainter &painter, const PlotView &view, const SampledCurve &curve,
+                      const WorldMapping &mapping);
 
 // A red disc centred at (x, 0) with the given radius in horizontal world units, round on the
 // surface.

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QPixmap>
+#include <QIcon>
 #include <QString>
 
 namespace zv {
 
-// The graph window's tool bar pictures, drawn rather than shipped, by key: imgzoomin,
-// imgzoomout, imghome, imgsave, imgeval, imgredim, imghelp, imgcanopy. An unknown key gives
-// an empty (transparent) picture.
-QPixmap ToolbarImage(const QString &key);
+// The graph window's tool bar pictures from the program's resources, by key: imgzoomin,
+// imgzoomout, imghome, imgsave, imgeval, imgredim, imghelp, imgcanopy. Each comes with a
+// twice-as-dense twin for high-density screens. An unknown key gives an empty icon.
+QIcon ToolbarImage(const QString &key);
 
 inline constexpr int kToolbarImageSize = 24;
 

@@ -6,6 +6,7 @@
 #include "shell/mainwindow.h"
 #include "shell/projectfile.h"
 #include "texts/messagetexts.h"
+#include "ui/cursoricons.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,8 +68,8 @@ bool StartUp(MainWindow &main, const QStringList &arguments, int *exitStatus)
             RunBatchExport(main, commandLine.mid(kBatchPrefix.size()).remove(QLatin1Char('"')));
         return false;
     }
-    // Not yet here: the plot's cursor pictures (they come with the plot's navigation).
     SetUpHelp(main, QCoreApplication::applicationDirPath());
+    LoadCursorIcons();
     main.LoadAppearance();
 
     commandLine.remove(QLatin1Char('"'));

@@ -14,7 +14,8 @@ QString JoinCommandLine(const QStringList &arguments);
 bool IsBatchCommandLine(const QString &commandLine);
 
 // Runs start-up in its order: interface texts, evaluation host, the batch export when the
-// command line asks for it, help file check, stored theme, then the project named on the
+// command line asks for it, help file check, cursor
+// pictures, stored theme, then the project named on the
 // command line (or, with none, the wizard). Shows the main window. Returns false when the program must end,
 // with the exit status in *exitStatus: 0 after a batch export that wrote both files, 1 when a
 // project could not be read (its message was shown) or a batch file was not written (one line

@@ -21,6 +21,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
         return QMessageBox::Question;
     case MessageIcon::Exclamation:
         return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
     case MessageIcon::None:
         break;
     }

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace zv {
 
-enum class MessageIcon { None, Critical, Question, Exclamation };
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 

@@ -39,11 +39,11 @@ public:
     Recorder(const Recorder &) = delete;
     Recorder &operator=(const Recorder &) = delete;
 
-    // Each box as "prompt|title|icon" with the icon as "", "stop", "?" or "!", and "|yes/no"
+    // Each box as "prompt|title|icon" with the icon as "", "stop", "?", "!" or "i", and "|yes/no"
     // after Yes/No boxes.
     QStringList Boxes() const
     {
-        static const char *const icons[] = {"", "stop", "?", "!"};
+        static const char *const icons[] = {"", "stop", "?", "!", "i"};
         QStringList boxes;
         for (const MessageRequest &box : messages) {
             boxes << box.prompt + '|' + box.title + '|' + icons[static_cast<int>(box.icon)] +

@@ -1,0 +1,95 @@
+#include "graph/frameplayer.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+#include <algorithm>
+
+namespace zv {
+
+namespace {
+
+bool IsUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+FramePlayer::FramePlayer(QWidget *window, int frameCount, int framePeriodMs,
+                         std::function<void(int frame)> drawFrame)
+    : QObject(window)
+    , m_window(window)
+    , m_frameCount(frameCount)
+    , m_framePeriodMs(framePeriodMs)
+    , m_drawFrame(std::move(drawFrame))
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &FramePlayer::DrawNext);
+}
+
+FramePlayer::~FramePlayer()
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void FramePlayer::Start()
+{
+    QCoreApplication::instance()->installEventFilter(this);
+    m_clock.start();
+    DrawNext();
+}
+
+void FramePlayer::DrawNext()
+{
+    if (m_next < m_frameCount) {
+        m_drawFrame(m_next);
+        ++m_next;
+    }
+    if (m_next >= m_frameCount) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        emit finished();
+        deleteLater();
+        return;
+    }
+    const qint64 due = static_cast<qint64>(m_next) * m_framePeriodMs;
+    m_timer.start(static_cast<int>(std::max<qint64>(0, due - m_clock.elapsed())));
+}
+
+bool FramePlayer::Inside(const QObject *object) const
+{
+    for (; object != nullptr; object = object->parent()) {
+        if (object == m_window) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FramePlayer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (IsUserInput(event->type()) && Inside(watched)) {
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace zv

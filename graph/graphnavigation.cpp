@@ -1,0 +1,323 @@
+// The graph window's navigation: the tool bar, the keys F8 and F9, the mouse on the plot and
+// the animated graphic. The arithmetic lives in viewcommands, promptvalues and curvesampling.
+#include "engine/evaluator.h"
+#include "graph/curvesampling.h"
+#include "graph/frameplayer.h"
+#include "graph/graphwindow.h"
+#include "graph/graphwindowprivate.h"
+#include "graph/plotarea.h"
+#include "graph/plotpainter.h"
+#include "graph/promptvalues.h"
+#include "graph/viewcommands.h"
+#include "ui/cursoricons.h"
+#include "ui/helprequest.h"
+#include "ui/inputprompt.h"
+#include "ui/messagebox.h"
+#include "ui/messagetextq.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <cstdlib>
+#include <string>
+
+namespace zv {
+
+namespace {
+
+constexpr int kPointerDecimals = 3;
+// A prompt's default text shows the number with all its 15 significant digits.
+constexpr int kAllDecimals = 400;
+// About one second for the 31 frames, whatever the speed of the machine.
+constexpr int kAnimationFramePeriodMs = 30;
+
+QAction *ToolbarButton(const QToolBar *toolbar, const char *key)
+{
+    return toolbar->findChild<QAction *>(QString::fromLatin1(key));
+}
+
+// The answer to a prompt that cannot be taken.
+void ShowInvalidData(QWidget *window)
+{
+    ShowMessage(window, MessageTextQ(32), MessageTextQ(9), MessageIcon::Information);
+}
+
+// The precision menu marks the entry in force (none when F8 set another value).
+void CheckPrecisionEntry(const QAction *redim, int precision)
+{
+    for (QAction *entry : redim->menu()->actions()) {
+        entry->setChecked(entry->data().toInt() == precision);
+    }
+}
+
+} // namespace
+
+bool GraphWindow::AnimationPlaying() const
+{
+    return m_state->animation != nullptr;
+}
+
+void GraphWindow::ConnectNavigation()
+{
+    State &s = *m_state;
+    const auto wire = [this, &s](const char *key, auto handler) {
+        QAction *button = ToolbarButton(s.toolbar, key);
+        button->setEnabled(true);
+        connect(button, &QAction::triggered, this, handler);
+    };
+    wire("bZoomOut", [this] { Zoom(kZoomOutFactor); });
+    wire("bZoomIn", [this] { Zoom(kZoomInFactor); });
+    wire("bAutomatic", [this] { ToggleAutomatic(); });
+    wire("bHome", [this] { GoHome(); });
+    wire("bEval", [this] { emit evaluateRequested(); });
+    wire("bHelp", [this] { ShowHelpTopic(this, QStringLiteral("mg.html")); });
+
+    // The precision button has no command of its own: a press anywhere on it opens its menu.
+    QAction *redim = ToolbarButton(s.toolbar, "bRedim");
+    redim->setEnabled(true);
+    if (auto *button = qobject_cast<QToolButton *>(s.toolbar->widgetForAction(redim))) {
+        button->setPopupMode(QToolButton::InstantPopup);
+    }
+    for (QAction *entry : redim->menu()->actions()) {
+        entry->setCheckable(true);
+        connect(entry, &QAction::triggered, this,
+                [this, entry] { ChoosePrecision(entry->data().toInt()); });
+    }
+    CheckPrecisionEntry(redim, s.precision);
+
+    for (QAction *button : s.toolbar->actions()) {
+        connect(button, &QAction::hovered, this, [this, button] { ShowButtonDescription(button); });
+    }
+
+    // F9 and F8 reach the window whichever of its controls has the focus.
+    const auto key = [this](Qt::Key code, void (GraphWindow::*handler)()) {
+        auto *action = new QAction(this);
+        action->setShortcut(code);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setAutoRepeat(false);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    key(Qt::Key_F9, &GraphWindow::AskNewInterval);
+    key(Qt::Key_F8, &GraphWindow::AskNewPrecision);
+
+    connect(s.cmdGrafic, &QPushButton::clicked, this, &GraphWindow::PlayAnimation);
+    connect(s.picture, &PlotArea::pointerMoved, this, &GraphWindow::PlotPointerMoved);
+    connect(s.picture, &PlotArea::pressed, this, &GraphWindow::PlotPressed);
+    connect(s.picture, &PlotArea::wheelTurned, this, &GraphWindow::PlotWheelTurned);
+}
+
+void GraphWindow::Zoom(double factor)
+{
+    State &s = *m_state;
+    const std::optional<ViewExtent> zoomed = Zoomed(s.Extent(), factor);
+    if (!zoomed) {
+        QApplication::beep(); // the view would overflow; it stays as it is
+        return;
+    }
+    s.SetExtent(*zoomed);
+    ShowIntervalPanels();
+    DrawGraph();
+}
+
+void GraphWindow::GoHome()
+{
+    State &s = *m_state;
+    s.a = s.homeA;
+    s.b = s.homeB;
+    const VerticalRange range = StandardVerticalRange(s.a, s.b);
+    s.yMin = range.yMin;
+    s.yMax = range.yMax;
+    ShowIntervalPanels();
+    DrawGraph();
+}
+
+void GraphWindow::ToggleAutomatic()
+{
+    State &s = *m_state;
+    QAction *button = ToolbarButton(s.toolbar, "bAutomatic");
+    if (s.autoPending) {
+        button->setToolTip(MessageTextQ(36));
+        const std::u16string function = s.fText.toStdU16String();
+        const auto f = [&function](double x, int16_t &code) { return Evaluate(function, x, code); };
+        FitVerticalRange(f, s.a, s.b, s.precision, s.yMin, s.yMax);
+    } else {
+        button->setToolTip(MessageTextQ(37));
+        const VerticalRange range = StandardVerticalRange(s.a, s.b);
+        s.yMin = range.yMin;
+        s.yMax = range.yMax;
+    }
+    // The tip, and the description on panel 1, always name what the next press does.
+    s.autoPending = !s.autoPending;
+    button->setData(button->toolTip());
+    ShowDescriptionUnderPointer(button);
+    DrawGraph();
+}
+
+void GraphWindow::ChoosePrecision(int precision)
+{
+    State &s = *m_state;
+    s.picture->setCursor(Qt::ArrowCursor);
+    CheckPrecisionEntry(ToolbarButton(s.toolbar, "bRedim"), precision);
+    if (precision == s.precision) {
+        return;
+    }
+    s.precision = static_cast<int16_t>(precision);
+    ShowDescriptionUnderPointer(ToolbarButton(s.toolbar, "bRedim"));
+    DrawGraph();
+}
+
+void GraphWindow::ShowDescriptionUnderPointer(QAction *button)
+{
+    // A button tells its description when the pointer comes onto it; a description that
+    // changes while the pointer stays there is shown at once.
+    const QWidget *face = m_state->toolbar->widgetForAction(button);
+    if (face != nullptr && face->underMouse()) {
+        ShowButtonDescription(button);
+    }
+}
+
+void GraphWindow::ShowButtonDescription(const QAction *button)
+{
+    QString description = button->data().toString();
+    if (button->objectName() == QLatin1String("bRedim")) {
+        description +=
+            QStringLiteral(" (") + QString::number(m_state->precision) + QLatin1Char(')');
+    }
+    SetPanelText(1, description);
+}
+
+void GraphWindow::AskNewInterval()
+{
+    State &s = *m_state;
+    const char16_t separator = DecimalSeparator();
+    // A cancelled prompt ends the command: nothing typed, nothing changed.
+    const std::optional<QString> typedA = AskText(this, QStringLiteral("a = "), MessageTextQ(30),
+                                                  NumberText(s.a, kAllDecimals, separator));
+    if (!typedA) {
+        return;
+    }
+    const std::optional<double> na = ReadPromptNumber(typedA->toStdU16String());
+    if (!na) {
+        ShowInvalidData(this);
+        return;
+    }
+    const std::optional<QString> typedB = AskText(this, QStringLiteral("b = "), MessageTextQ(30),
+                                                  NumberText(s.b, kAllDecimals, separator));
+    if (!typedB) {
+        return;
+    }
+    const std::optional<double> nb = ReadPromptNumber(typedB->toStdU16String());
+    if (!nb || !IntervalAccepted(*na, *nb)) {
+        ShowInvalidData(this);
+        return;
+    }
+    s.a = *na;
+    s.b = *nb;
+    const VerticalRange range = StandardVerticalRange(s.a, s.b);
+    s.yMin = range.yMin;
+    s.yMax = range.yMax;
+    DrawGraph();
+}
+
+void GraphWindow::AskNewPrecision()
+{
+    State &s = *m_state;
+    const std::optional<QString> typed =
+        AskText(this, QStringLiteral("hiq="), MessageTextQ(31), QString::number(s.precision));
+    if (!typed) {
+        return;
+    }
+    const std::optional<double> value = ReadPromptNumber(typed->toStdU16String());
+    const std::optional<int> precision = value ? AcceptedPrecision(*value) : std::nullopt;
+    if (!precision) {
+        ShowInvalidData(this);
+        return;
+    }
+    s.precision = static_cast<int16_t>(*precision);
+    QAction *redim = ToolbarButton(s.toolbar, "bRedim");
+    CheckPrecisionEntry(redim, s.precision);
+    ShowDescriptionUnderPointer(redim);
+    DrawGraph();
+}
+
+void GraphWindow::PlotPointerMoved(double x, double y)
+{
+    State &s = *m_state;
+    const char16_t separator = DecimalSeparator();
+    // Straight onto the panels: lbl2 and lbl3 keep the interval's ends.
+    s.panels[1]->setText(QStringLiteral("x = ") + NumberText(x, kPointerDecimals, separator));
+    s.panels[2]->setText(QStringLiteral("y = ") + NumberText(y, kPointerDecimals, separator));
+    const EdgeBand band = ClassifyPosition(s.Extent(), x, y);
+    if (band.Inner()) {
+        s.picture->setCursor(Qt::ArrowCursor);
+        SetPanelText(1, MessageTextQ(33));
+    } else {
+        s.picture->setCursor(CursorIcon(CursorNumber(band)));
+        SetPanelText(1, MessageTextQ(35));
+    }
+}
+
+void GraphWindow::PlotPressed(double x, double y)
+{
+    State &s = *m_state;
+    const EdgeBand band = ClassifyPosition(s.Extent(), x, y);
+    if (band.Inner()) {
+        emit approximateRequested(x);
+        return;
+    }
+    const std::optional<ViewExtent> moved = Moved(s.Extent(), band);
+    if (!moved) {
+        QApplication::beep();
+        return;
+    }
+    s.SetExtent(*moved);
+    DrawGraph();
+}
+
+void GraphWindow::PlotWheelTurned(int notches)
+{
+    // One zoom step per notch, exactly as the tool bar's buttons: away from the user zooms in.
+    const double factor = notches > 0 ? kZoomInFactor : kZoomOutFactor;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        Zoom(factor);
+    }
+}
+
+void GraphWindow::PlayAnimation()
+{
+    State &s = *m_state;
+    if (s.animation != nullptr) {
+        return;
+    }
+    const std::vector<ViewExtent> frames = AnimationFrames(s.Extent());
+    if (frames.empty()) {
+        QApplication::beep(); // a frame would overflow
+        return;
+    }
+    const int count = static_cast<int>(frames.size());
+    // The window's own interval and precision stay as they are while the frames play, so
+    // whatever reads them meanwhile (the project's Save) gets the view, not a frame.
+    s.animation = new FramePlayer(this, count, kAnimationFramePeriodMs, [this, frames](int i) {
+        State &s = *m_state;
+        const ViewExtent &frame = frames[static_cast<size_t>(i)];
+        if (i + 1 < static_cast<int>(frames.size())) {
+            DrawView(
+                PlotView{s.fText, frame.a, frame.b, frame.yMin, frame.yMax, kAnimationPrecision});
+        } else {
+            // Back to the view, with the vertical range as the frames' arithmetic leaves it.
+            s.SetExtent(frame);
+            DrawGraph();
+        }
+        // On the screen now, before the next frame is made.
+        s.picture->repaint();
+    });
+    connect(s.animation, &FramePlayer::finished, this, [this] { m_state->animation = nullptr; });
+    s.animation->Start();
+}
+
+} // namespace zv
