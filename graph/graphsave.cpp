@@ -4,6 +4,7 @@
 #include "export/atomicfile.h"
 #include "export/dibsection.h"
 #include "export/jpegwriter.h"
+#include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
 #include "graph/resultstext.h"
 #include "ui/messagebox.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QLocale>
 
 #include <vector>
 
@@ -36,12 +36,10 @@ QString Failure(const QString &path, const std::string &reason)
     return QDir::toNativeSeparators(path) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
 }
 
-// The plot area's picture becomes the present image (the background with the drawing on it),
-// which is written as a JPEG file. Returns the failure, or empty.
-QString SavePicture(PlotArea &picture, const QString &path)
+// Writes picture as a JPEG file. Returns the failure, or empty.
+QString SavePicture(const QImage &picture, const QString &path)
 {
-    picture.TakePresentImageAsBackground();
-    const QImage image = picture.BackgroundPicture().convertToFormat(QImage::Format_RGB32);
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
     cDIBSection bitmap;
     bitmap.CreateFromPicture(PixelRows{image.constBits(), image.width(), image.height(),
                                        static_cast<int>(image.bytesPerLine())});
@@ -50,22 +48,30 @@ QString SavePicture(PlotArea &picture, const QString &path)
     return Failure(path, LastJpegError().reason);
 }
 
-QString SaveResults(const GraphWindow &window, const QListWidget &list, const QString &path)
+QString SaveResults(const std::string &text, const QString &path)
 {
-    std::vector<std::u16string> lines;
-    lines.reserve(static_cast<size_t>(list.count()));
-    for (int i = 0; i < list.count(); ++i)
-        lines.push_back(list.item(i)->text().toStdU16String());
-    // The interval is written with the separator the window shows its numbers with.
-    const QString point = QLocale().decimalPoint();
-    const std::string text =
-        ResultsText(window.Get_f().toStdU16String(), window.Get_a(), window.Get_b(), lines,
-                    point.isEmpty() ? u'.' : point.at(0).unicode());
     const std::string failure = WriteFileAtomically(SystemPath(path), text);
     return failure.empty() ? QString() : Failure(path, failure);
 }
 
 } // namespace
+
+std::string GraphWindow::ResultsFileText() const
+{
+    const QListWidget &list = *m_state->lstRoot;
+    std::vector<std::u16string> lines;
+    lines.reserve(static_cast<size_t>(list.count()));
+    for (int i = 0; i < list.count(); ++i)
+        lines.push_back(list.item(i)->text().toStdU16String());
+    // The interval is written with the separator the window shows its numbers with.
+    return ResultsText(m_state->fText.toStdU16String(), m_state->a, m_state->b, lines,
+                       DecimalSeparator());
+}
+
+QImage GraphWindow::SavedPicture() const
+{
+    return m_state->picture->FramedImage();
+}
 
 void GraphWindow::ConnectSaveButton()
 {
@@ -87,18 +93,15 @@ void GraphWindow::SaveGraph()
                         QString::fromLatin1(kJpegExtension), this, flags)) {
         return;
     }
-    auto *picture = findChild<PlotArea *>(QStringLiteral("Picture1"));
-    auto *list = findChild<QListWidget *>(QStringLiteral("LstRoot"));
-    if (picture == nullptr || list == nullptr)
-        return;
-
+    PlotArea &picture = *m_state->picture;
     QStringList failures;
-    if (const QString failure = SavePicture(*picture, fileName); !failure.isEmpty())
+    picture.TakePresentImageAsBackground();
+    if (const QString failure = SavePicture(picture.FramedImage(), fileName); !failure.isEmpty())
         failures << failure;
     // Later drawings, and later pictures, show a plain background.
-    picture->RemoveBackgroundPicture();
+    picture.RemoveBackgroundPicture();
     DrawGraph();
-    if (const QString failure = SaveResults(*this, *list, fileName + QStringLiteral(".txt"));
+    if (const QString failure = SaveResults(ResultsFileText(), fileName + QStringLiteral(".txt"));
         !failure.isEmpty()) {
         failures << failure;
     }
@@ -110,15 +113,13 @@ void GraphWindow::SaveGraph()
 
 QString GraphWindow::auto_save(const QString &si)
 {
-    auto *picture = findChild<PlotArea *>(QStringLiteral("Picture1"));
-    auto *list = findChild<QListWidget *>(QStringLiteral("LstRoot"));
-    if (picture == nullptr || list == nullptr)
-        return QStringLiteral("picture not written: the window has no plot");
-    if (const QString failure = SavePicture(*picture, si + QStringLiteral(".jpg"));
+    PlotArea &picture = *m_state->picture;
+    picture.TakePresentImageAsBackground();
+    if (const QString failure = SavePicture(picture.FramedImage(), si + QStringLiteral(".jpg"));
         !failure.isEmpty()) {
         return QStringLiteral("picture not written: ") + failure;
     }
-    if (const QString failure = SaveResults(*this, *list, si + QStringLiteral(".txt"));
+    if (const QString failure = SaveResults(ResultsFileText(), si + QStringLiteral(".txt"));
         !failure.isEmpty()) {
         return QStringLiteral("results not written: ") + failure;
     }

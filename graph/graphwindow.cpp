@@ -98,6 +98,7 @@ GraphWindow::GraphWindow(const GraphEquation &equation, QWidget *parent)
 {
     BuildControls();
     ConnectSaveButton();
+    ConnectCopy();
     Load(equation);
 }
 

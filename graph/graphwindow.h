@@ -3,7 +3,9 @@
 #include "ui/graphequation.h"
 #include "ui/themecolours.h"
 
+#include <QImage>
 #include <QWidget>
+#include <string>
 
 class QAction;
 class QMouseEvent;
@@ -54,6 +56,15 @@ public:
     // success, otherwise one line saying which file failed and why.
     QString auto_save(const QString &si);
 
+    // What a save writes, without saving: the plot area as the screen shows it (321 x 321,
+    // border and background included), and the results file's bytes (CR LF line ends).
+    QImage SavedPicture() const;
+    std::string ResultsFileText() const;
+
+    // Puts the picture and the results text on the clipboard in one go, as a save would write
+    // them (Ctrl+C, or Copy in the plot's and the root list's context menus).
+    void CopyToClipboard() const;
+
 signals:
     // The tool bar's Evaluate button: the Evaluate window for this window's function.
     void evaluateRequested();
@@ -68,6 +79,7 @@ private:
     void BuildControls();
     void BuildToolbar();
     void ConnectSaveButton();
+    void ConnectCopy();
     void Load(const GraphEquation &equation);
     void FollowSubWindowActivation();
     void Activate();

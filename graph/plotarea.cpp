@@ -10,6 +10,14 @@ namespace zv {
 
 namespace {
 
+// The one-pixel frame around the inner surface, on a square of the given side.
+void PaintBorder(QPainter &painter, int side)
+{
+    painter.setPen(QColor(64, 64, 64));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, 0, side - 1, side - 1);
+}
+
 // Eighths of a degree in one notch of a common mouse wheel.
 constexpr int kWheelNotch = 120;
 
@@ -112,6 +120,15 @@ QImage PlotArea::PresentImage() const
     return Composed(m_background, m_layer);
 }
 
+QImage PlotArea::FramedImage() const
+{
+    QImage framed(kOuterSize, kOuterSize, QImage::Format_RGB32);
+    QPainter painter(&framed);
+    PaintBorder(painter, kOuterSize);
+    painter.drawImage(kBorder, kBorder, PresentImage());
+    return framed;
+}
+
 void PlotArea::TakePresentImageAsBackground()
 {
     m_background = PresentImage();
@@ -164,9 +181,7 @@ void PlotArea::FollowScreenDensity()
 void PlotArea::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(QColor(64, 64, 64));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, width() - 1, height() - 1);
+    PaintBorder(painter, width());
     // Until the next drawing after a move to a screen of another density, the plot-unit images
     // stand in for the screen's copy.
     const bool screenCopy = HasScreenCopy() && m_screenRatio == devicePixelRatioF();

@@ -23,6 +23,7 @@ class PlotArea : public QWidget
 public:
     static constexpr int kInnerSize = 319;
     static constexpr int kBorder = 1;
+    static constexpr int kOuterSize = kInnerSize + 2 * kBorder;
 
     explicit PlotArea(QWidget *parent = nullptr);
 
@@ -40,6 +41,9 @@ public:
     const QImage &BackgroundPicture() const { return m_background; }
     // What the surface shows, in plot units: the background picture with the layer on it.
     QImage PresentImage() const;
+    // The plot area as the screen shows it, in plot units: the present image inside the
+    // one-pixel border, 321 x 321. This is the picture a save writes.
+    QImage FramedImage() const;
     // The present image becomes the background picture (the layer keeps its drawing, which the
     // new picture now holds as well), so a later clearing leaves it in view.
     void TakePresentImageAsBackground();

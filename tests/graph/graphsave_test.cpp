@@ -87,7 +87,7 @@ TEST_F(GraphSaveTest, TheSaveButtonWritesThePictureAndTheResultsThenDrawsOnPlain
     EXPECT_TRUE(m_recorder.messages.isEmpty());
 
     const QImage first(Path("graph.JPG"));
-    ASSERT_EQ(first.size(), QSize(PlotArea::kInnerSize, PlotArea::kInnerSize));
+    ASSERT_EQ(first.size(), QSize(PlotArea::kOuterSize, PlotArea::kOuterSize));
     EXPECT_GT(RedPixels(first), 100);
     EXPECT_GT(TintedCornerPixels(first), 20); // the background picture is in it
     EXPECT_EQ(Content(Path("graph.JPG.txt")), kResults);
@@ -144,7 +144,7 @@ TEST_F(GraphSaveTest, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWr
         EXPECT_EQ(box.prompt.contains(QStringLiteral("No space left on device")), row.pictureFails);
         EXPECT_EQ(box.prompt.contains(QStringLiteral("Is a directory")), row.resultsFail);
         if (!row.pictureFails) {
-            EXPECT_EQ(QImage(path).width(), PlotArea::kInnerSize);
+            EXPECT_EQ(QImage(path).width(), PlotArea::kOuterSize);
         }
         if (!row.resultsFail) {
             EXPECT_EQ(Content(path + QStringLiteral(".txt")), kResults);
@@ -155,7 +155,7 @@ TEST_F(GraphSaveTest, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWr
 TEST_F(GraphSaveTest, AutoSaveWritesBothFilesAndKeepsThePictureAsBackground)
 {
     EXPECT_EQ(m_window->auto_save(Path("eq.zvn")), QString());
-    EXPECT_EQ(QImage(Path("eq.zvn.jpg")).width(), PlotArea::kInnerSize);
+    EXPECT_EQ(QImage(Path("eq.zvn.jpg")).width(), PlotArea::kOuterSize);
     EXPECT_EQ(Content(Path("eq.zvn.txt")), kResults);
     EXPECT_GT(RedPixels(Picture().BackgroundPicture()), 100);
     EXPECT_GT(TintedCornerPixels(Picture().BackgroundPicture()), 20);

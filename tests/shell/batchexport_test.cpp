@@ -38,7 +38,7 @@ TEST(BatchExport, WritesThePictureAndTheResultsBesideTheProjectAndEnds)
     // Quoted as a user may type it; the quotes are dropped.
     EXPECT_FALSE(StartUp(main, {"zerovane", "-x", '"' + project + '"'}, &status));
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(QImage(project + QStringLiteral(".jpg")).size(), QSize(319, 319));
+    EXPECT_EQ(QImage(project + QStringLiteral(".jpg")).size(), QSize(321, 321));
     QFile results(project + QStringLiteral(".txt"));
     ASSERT_TRUE(results.open(QIODevice::ReadOnly));
     EXPECT_TRUE(results.readAll().startsWith("3^x-x^3 = 0\r\n[0 ; 6]\r\n\r\n 2 roots : \r\n"));

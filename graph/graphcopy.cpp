@@ -1,0 +1,45 @@
+// Copying a graph window: the picture and the results text that a save would write, both on
+// the clipboard at once, so an image editor pastes the plot and a text editor the results.
+#include "graph/graphwindow.h"
+
+#include "graph/graphwindowprivate.h"
+#include "graph/plotarea.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMimeData>
+
+namespace zv {
+
+void GraphWindow::ConnectCopy()
+{
+    auto *copy = new QAction(QStringLiteral("&Copy"), this);
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    // Ctrl+C belongs to the graph window whose control has the focus, not to the whole program.
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &GraphWindow::CopyToClipboard);
+    addAction(copy);
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_state->picture), static_cast<QWidget *>(m_state->lstRoot)}) {
+        control->addAction(copy);
+        control->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void GraphWindow::CopyToClipboard() const
+{
+    auto *data = new QMimeData;
+    data->setImageData(SavedPicture());
+    QString text = QString::fromUtf8(ResultsFileText());
+#ifndef Q_OS_WIN
+    // Text on the clipboard ends its lines as the platform does.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
+    data->setText(text);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+} // namespace zv
