@@ -1,16 +1,28 @@
+// The graph window driven as a user drives it; the arithmetic behind each command (zoom, bands,
+// prompts, fit, frames) has its tables in the window-free tests.
 #include "graph/graphwindow.h"
 #include "graph/plotarea.h"
+#include "graph/viewcommands.h"
 #include "pixelprobe.h"
+#include "ui/cursoricons.h"
+#include "ui/helprequest.h"
 #include "ui/messagetextq.h"
 
+#include "tests/support/messagerecorder.h"
+#include "tests/support/promptrecorder.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -20,181 +32,187 @@
 namespace zv {
 namespace {
 
-using test::AnyNear;
 using test::IsRed;
 using test::PixelOf;
 
-std::unique_ptr<GraphWindow> Open(const QString &function, double a, double b)
-{
-    return std::make_unique<GraphWindow>(GraphEquation{function, a, b});
-}
-
-template<typename T>
+template<typename T = QWidget>
 T *Control(const GraphWindow &window, const char *name)
 {
-    T *control = window.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return window.findChild<T *>(QString::fromLatin1(name));
+}
+
+QAction *Button(const GraphWindow &window, const char *key)
+{
+    return Control<QToolBar>(window, "Toolbar1")->findChild<QAction *>(QString::fromLatin1(key));
+}
+
+QWidget *ButtonFace(const GraphWindow &window, const char *key)
+{
+    return Control<QToolBar>(window, "Toolbar1")->widgetForAction(Button(window, key));
+}
+
+PlotArea *Picture(const GraphWindow &window)
+{
+    return Control<PlotArea>(window, "Picture1");
+}
+
+std::unique_ptr<GraphWindow> Show(const QString &function, double a, double b)
+{
+    auto window = std::make_unique<GraphWindow>(GraphEquation{function, a, b});
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    return window;
+}
+
+void ExpectView(const GraphWindow &window, const ViewExtent &want)
+{
+    EXPECT_DOUBLE_EQ(window.Get_a(), want.a);
+    EXPECT_DOUBLE_EQ(window.Get_b(), want.b);
+    EXPECT_DOUBLE_EQ(window.YMin(), want.yMin);
+    EXPECT_DOUBLE_EQ(window.YMax(), want.yMax);
+}
+
+// A mouse event at the world point (x, y) of the plot, at its exact fractional position.
+void SendToPlot(GraphWindow &window, QEvent::Type type, double x, double y)
+{
+    double px = 0, py = 0;
+    ASSERT_TRUE(Picture(window)->Mapping().ToPixel(x, y, px, py));
+    const QPointF at(px + PlotArea::kBorder, py + PlotArea::kBorder);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, Picture(window)->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(Picture(window), &event);
 }
 
 QStringList Lines(const GraphWindow &window)
 {
     QStringList lines;
     auto *list = Control<QListWidget>(window, "LstRoot");
-    for (int i = 0; i < list->count(); ++i) {
+    for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
-    }
     return lines;
 }
 
-TEST(GraphWindowLoad, CopiesTheEquationAndShowsItInTheStandardRange)
+bool ScanTimeShown(const GraphWindow &window)
 {
-    const auto window = Open(QStringLiteral("x"), 1.2345678, 5.2345678);
+    return Control<QLabel>(window, "Lbl_root")->text().endsWith(MessageTextQ(28));
+}
+
+TEST(GraphWindow, LoadShowsTheEquationInTheStandardRangeWithItsPanels)
+{
+    const GraphEquation equation{QStringLiteral("x"), 1.2345678, 5.2345678};
+    const auto window = std::make_unique<GraphWindow>(equation); // not shown: no hover
     EXPECT_EQ(window->Get_f(), QStringLiteral("x"));
-    EXPECT_EQ(window->Get_a(), 1.2345678);
-    EXPECT_EQ(window->Get_b(), 5.2345678);
-    // Both ends positive: centred on 0, as high as the interval is wide.
-    EXPECT_DOUBLE_EQ(window->YMin(), -2);
-    EXPECT_DOUBLE_EQ(window->YMax(), 2);
+    ExpectView(*window, {1.2345678, 5.2345678, -2, 2});
     EXPECT_EQ(window->Precision(), 100);
     EXPECT_EQ(window->PanelText(1), MessageTextQ(33));
-    EXPECT_EQ(window->PanelText(2), QStringLiteral("a = 1.234568"));
-    EXPECT_EQ(window->PanelText(3), QStringLiteral("b = 5.234568"));
-    EXPECT_EQ(Control<QLabel>(*window, "lbl2")->text(), QStringLiteral("a = 1.234568"));
-    EXPECT_EQ(Control<QLabel>(*window, "lbl3")->text(), QStringLiteral("b = 5.234568"));
-    // The root scan runs last, so its time is what the label shows.
-    EXPECT_TRUE(Control<QLabel>(*window, "Lbl_root")->text().endsWith(MessageTextQ(28)));
-}
-
-TEST(GraphWindowLoad, EveryControlIsWired)
-{
-    const auto window = Open(QStringLiteral("x"), -1, 1);
-    const QList<QAction *> actions = Control<QToolBar>(*window, "Toolbar1")->actions();
-    ASSERT_EQ(actions.size(), 8);
-    for (QAction *action : actions) {
-        EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+    EXPECT_EQ(window->PanelText(2) + Control<QLabel>(*window, "lbl2")->text(),
+              "a = 1.234568a = 1.234568");
+    EXPECT_EQ(window->PanelText(3) + Control<QLabel>(*window, "lbl3")->text(),
+              "b = 5.234568b = 5.234568");
+    EXPECT_TRUE(ScanTimeShown(*window)); // the root scan runs last
+    for (QAction *action : Control<QToolBar>(*window, "Toolbar1")->actions())
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
-    }
-    EXPECT_TRUE(Control<QPushButton>(*window, "Cmd_Grafic")->isEnabled());
-    EXPECT_TRUE(Control<QPushButton>(*window, "Cmd_Radacini")->isEnabled());
 }
 
-struct RootsRow
-{
-    const char *function;
-    double a, b;
-    QStringList lines;
-    QString tip;
-};
-
-TEST(GraphWindowRoots, ListAndToolTipOnLoadAndOnTheRootsButton)
+TEST(GraphWindow, RootListAndItsToolTipOnLoadAndOnTheRootsButton)
 {
     const QString found = QStringLiteral("found. Click one root to see it on the graphic.");
-    const RootsRow rows[] = {
-        {"x^2-4", -3, 3, {"-2", "2"}, QStringLiteral("2 roots") + found},
-        {"x-1.5", 0, 3, {"1.5"}, QStringLiteral("1 root") + found},
-        {"x^2+1", -3, 3, {}, MessageTextQ(25)},
-    };
-    for (const RootsRow &row : rows) {
-        const auto window = Open(QString::fromLatin1(row.function), row.a, row.b);
-        auto *list = Control<QListWidget>(*window, "LstRoot");
-        EXPECT_EQ(Lines(*window), row.lines) << row.function;
-        EXPECT_EQ(list->toolTip(), row.tip) << row.function;
-        // The Roots button scans afresh.
-        list->clear();
-        QTest::mouseClick(Control<QPushButton>(*window, "Cmd_Radacini"), Qt::LeftButton);
-        EXPECT_EQ(Lines(*window), row.lines) << row.function;
-    }
-}
-
-// Clicks the list line `text` and tells whether a red disc stands at (x, 0): red at the
-// disc's radius to the side of the centre, where the curve itself does not pass.
-void ClickRoot(GraphWindow &window, const QString &text, double x)
-{
-    auto *list = Control<QListWidget>(window, "LstRoot");
-    const auto *picture = Control<PlotArea>(window, "Picture1");
-    const QList<QListWidgetItem *> items = list->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(items.size(), 1) << text.toStdString();
-    const QPoint centre = PixelOf(picture->Mapping(), x, 0);
-    const QPoint side(centre.x() + 3, centre.y());
-    EXPECT_FALSE(IsRed(picture->Layer().pixel(side)));
-
-    list->resize(180, 200);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(items.front()).center());
-    EXPECT_TRUE(IsRed(picture->Layer().pixel(side)));
-    EXPECT_TRUE(IsRed(picture->Layer().pixel(centre.x() - 3, centre.y())));
-    EXPECT_FALSE(IsRed(picture->Layer().pixel(centre.x() + 6, centre.y())));
-}
-
-TEST(GraphWindowRoots, ListIsReadBackWithTheSeparatorItWasWrittenWith)
-{
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const auto window = Open(QStringLiteral("x^2-2.25"), -3, 3);
-    QLocale::setDefault(saved);
-    EXPECT_EQ(Lines(*window), QStringList({"-1,5", "1,5"}));
-    ClickRoot(*window, QStringLiteral("1,5"), 1.5);
-}
-
-TEST(GraphWindowDrawing, CurveIsRedWhereItIsInRangeOnly)
-{
-    const auto window = Open(QStringLiteral("x^2-4"), -3, 3);
-    const auto *picture = Control<PlotArea>(*window, "Picture1");
-    for (const double x : {-2.5, -1.5, 1.0, 2.0, 2.5}) {
-        EXPECT_TRUE(AnyNear(picture->Layer(), PixelOf(picture->Mapping(), x, x * x - 4), 2, IsRed))
-            << x;
-    }
-    // Between -1 and 1 the parabola is below the range: no red, not even along its bottom.
-    const QPoint top = PixelOf(picture->Mapping(), 0, 3);
-    const QPoint bottom = PixelOf(picture->Mapping(), 0, -3);
-    for (int row = top.y(); row <= bottom.y(); ++row) {
-        ASSERT_FALSE(IsRed(picture->Layer().pixel(top.x(), row))) << row;
-    }
-}
-
-TEST(GraphWindowDrawing, ExtremeViewsDoNotFail)
-{
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct
     {
         const char *function;
         double a, b;
+        QStringList lines;
+        QString tip;
     } rows[] = {
-        {"x", 5, 5},          {"1/x", 0, 0},          {"x", 1e308, 1e308},
-        {"x", -1e308, 1e308}, {"x^2", 1e308, -1e308}, {"exp(x)", -1e300, 1e300},
-        {"x", -inf, inf},     {"x", nan, 1},
+        {"x^2-4", -3, 3, {"-2", "2"}, "2 roots" + found},
+        {"x-1.5", 0, 3, {"1.5"}, "1 root" + found},
+        {"x^2+1", -3, 3, {}, MessageTextQ(25)},
     };
     for (const auto &row : rows) {
-        const auto window = Open(QString::fromLatin1(row.function), row.a, row.b);
-        EXPECT_TRUE(Control<QLabel>(*window, "Lbl_root")->text().endsWith(MessageTextQ(28)))
-            << row.function << " " << row.a << " " << row.b;
+        SCOPED_TRACE(row.function);
+        const auto window = Show(QString::fromLatin1(row.function), row.a, row.b);
+        auto *list = Control<QListWidget>(*window, "LstRoot");
+        EXPECT_EQ(Lines(*window), row.lines);
+        EXPECT_EQ(list->toolTip(), row.tip);
+        list->clear();
+        QTest::mouseClick(Control<QPushButton>(*window, "Cmd_Radacini"), Qt::LeftButton);
+        EXPECT_EQ(Lines(*window), row.lines);
     }
-    QString longFunction = QStringLiteral("x");
-    while (longFunction.size() < 200) {
-        longFunction += QStringLiteral("+sin(x)");
-    }
-    const auto window = Open(longFunction, -3, 3);
-    EXPECT_EQ(window->Get_f(), longFunction);
 }
 
-struct PanelRow
+TEST(GraphWindow, AClickedRootIsReadBackWithTheSeparatorItWasWrittenWith)
 {
-    int index;
-    QString text;
-    bool changes;
-};
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const auto window = Show(QStringLiteral("x^2-2.25"), -3, 3);
+    QLocale::setDefault(saved);
+    ASSERT_EQ(Lines(*window), QStringList({"-1,5", "1,5"}));
+    // A red disc at (1.5, 0): red at its radius on both sides, where the curve does not pass.
+    const QImage &layer = Picture(*window)->Layer();
+    const QPoint centre = PixelOf(Picture(*window)->Mapping(), 1.5, 0);
+    EXPECT_FALSE(IsRed(layer.pixel(centre + QPoint(3, 0))));
+    auto *list = Control<QListWidget>(*window, "LstRoot");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    const QImage &marked = Picture(*window)->Layer();
+    EXPECT_TRUE(IsRed(marked.pixel(centre + QPoint(3, 0))));
+    EXPECT_TRUE(IsRed(marked.pixel(centre - QPoint(3, 0))));
+    EXPECT_FALSE(IsRed(marked.pixel(centre + QPoint(6, 0))));
+}
 
-TEST(GraphWindowPanels, SetPanelTextIgnoresLetterCase)
+TEST(GraphWindow, CurveIsRedWhereItIsInRangeAndExtremeViewsDoNotFail)
 {
-    const auto window = Open(QStringLiteral("x"), 1, 2);
-    const PanelRow rows[] = {
-        {2, QStringLiteral("A = 1"), false},    {2, QStringLiteral("a = 7"), true},
-        {3, QStringLiteral("B = 2"), false},    {3, QStringLiteral("b = 9"), true},
-        {1, MessageTextQ(33).toUpper(), false}, {1, QStringLiteral("other"), true},
+    const auto window = Show(QStringLiteral("x^2-4"), -3, 3);
+    const auto *picture = Picture(*window);
+    for (const double x : {-2.5, -1.5, 1.0, 2.0, 2.5}) {
+        EXPECT_TRUE(
+            test::AnyNear(picture->Layer(), PixelOf(picture->Mapping(), x, x * x - 4), 2, IsRed))
+            << x;
+    }
+    // Between -1 and 1 the parabola is below the range: no red, not even along its bottom.
+    const QPoint top = PixelOf(picture->Mapping(), 0, 3),
+                 bottom = PixelOf(picture->Mapping(), 0, -3);
+    for (int row = top.y(); row <= bottom.y(); ++row)
+        ASSERT_FALSE(IsRed(picture->Layer().pixel(top.x(), row))) << row;
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct
+    {
+        const char *function;
+        double a, b;
+    } rows[] = {{"x", 5, 5},
+                {"1/x", 0, 0},
+                {"x", 1e308, 1e308},
+                {"x", -1e308, 1e308},
+                {"x^2", 1e308, -1e308},
+                {"exp(x)", -1e300, 1e300},
+                {"x", -inf, inf},
+                {"x", std::numeric_limits<double>::quiet_NaN(), 1}};
+    for (const auto &row : rows) {
+        EXPECT_TRUE(ScanTimeShown(GraphWindow(GraphEquation{row.function, row.a, row.b})))
+            << row.function << " " << row.a << " " << row.b;
+    }
+}
+
+TEST(GraphWindow, PanelsIgnoreLetterCaseAndTheWindowsOwnSurfaceShowsTheInterval)
+{
+    const auto window = std::make_unique<GraphWindow>(GraphEquation{QStringLiteral("x"), -1.5, 2});
+    const struct
+    {
+        int index;
+        QString text;
+        bool changes;
+    } rows[] = {
+        {2, "A = -1.5", false},
+        {2, "a = 7", true},
+        {3, "B = 2", false},
+        {3, "b = 9", true},
+        {1, MessageTextQ(33).toUpper(), false},
+        {1, "other", true},
     };
-    for (const PanelRow &row : rows) {
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
         const QString before = window->PanelText(row.index);
         const QString lbl2 = Control<QLabel>(*window, "lbl2")->text();
         const QString lbl3 = Control<QLabel>(*window, "lbl3")->text();
@@ -205,42 +223,25 @@ TEST(GraphWindowPanels, SetPanelTextIgnoresLetterCase)
         EXPECT_EQ(Control<QLabel>(*window, "lbl3")->text(),
                   row.changes && row.index == 3 ? row.text : lbl3);
     }
-}
 
-TEST(GraphWindowPanels, PointerOverTheWindowsOwnSurface)
-{
-    const auto window = Open(QStringLiteral("x"), -1.5, 2);
-    window->resize(window->sizeHint());
+    // The pointer on the window's own surface left of the plot, then on a label.
     window->show();
-    const auto *picture = Control<PlotArea>(*window, "Picture1");
-    const struct
-    {
-        const char *where;
-        QPoint at;
-        bool surface;
-    } rows[] = {
-        {"left of the plot", QPoint(2, picture->geometry().center().y()), true},
-        {"on the plot", picture->geometry().center(), false},
-        {"on lbl2", Control<QLabel>(*window, "lbl2")->geometry().center(), false},
-    };
-    for (const auto &row : rows) {
+    for (const bool surface : {true, false}) {
         window->SetPanelText(1, QStringLiteral("elsewhere"));
         window->SetPanelText(2, QStringLiteral("x = 0"));
         window->setCursor(Qt::CrossCursor);
-        QMouseEvent move(QEvent::MouseMove, QPointF(row.at), window->mapToGlobal(QPointF(row.at)),
+        const QPoint at = surface ? QPoint(2, Picture(*window)->geometry().center().y())
+                                  : Control<QLabel>(*window, "lbl2")->geometry().center();
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), window->mapToGlobal(QPointF(at)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &move);
-        EXPECT_EQ(window->PanelText(1),
-                  row.surface ? MessageTextQ(34) : QStringLiteral("elsewhere"))
-            << row.where;
-        EXPECT_EQ(window->PanelText(2), row.surface ? QStringLiteral("a = -1.5") : "x = 0")
-            << row.where;
-        EXPECT_EQ(window->cursor().shape(), row.surface ? Qt::ArrowCursor : Qt::CrossCursor)
-            << row.where;
+        EXPECT_EQ(window->PanelText(1), surface ? MessageTextQ(34) : "elsewhere") << surface;
+        EXPECT_EQ(window->PanelText(2), surface ? "a = -1.5" : "x = 0") << surface;
+        EXPECT_EQ(window->cursor().shape(), surface ? Qt::ArrowCursor : Qt::CrossCursor);
     }
 }
 
-TEST(GraphWindowActivation, ThemeColoursEachTimeTheChildBecomesActive)
+TEST(GraphWindow, ThemeColoursAgainEachTimeTheChildBecomesActive)
 {
     QMdiArea area;
     area.resize(1200, 800);
@@ -250,30 +251,308 @@ TEST(GraphWindowActivation, ThemeColoursEachTimeTheChildBecomesActive)
     first->SetColours(colours);
     QMdiSubWindow *firstSub = area.addSubWindow(first);
     first->show();
-    auto *second = new GraphWindow(GraphEquation{QStringLiteral("x^2"), -1, 1});
-    QMdiSubWindow *secondSub = area.addSubWindow(second);
-    second->show();
-
+    QMdiSubWindow *secondSub =
+        area.addSubWindow(new GraphWindow(GraphEquation{QStringLiteral("x^2"), -1, 1}));
+    secondSub->show();
     area.setActiveSubWindow(secondSub);
-    QPalette spoiled = first->palette();
-    spoiled.setColor(QPalette::Window, Qt::magenta);
-    first->setPalette(spoiled);
-    auto *label = Control<QLabel>(*first, "Label7");
-    QPalette spoiledText = label->palette();
-    spoiledText.setColor(QPalette::WindowText, Qt::magenta);
-    label->setPalette(spoiledText);
+    for (QWidget *spoiled : {static_cast<QWidget *>(first), Control(*first, "Label7")}) {
+        QPalette palette = spoiled->palette();
+        palette.setColor(QPalette::Window, Qt::magenta);
+        palette.setColor(QPalette::WindowText, Qt::magenta);
+        spoiled->setPalette(palette);
+    }
 
     area.setActiveSubWindow(firstSub);
     EXPECT_EQ(first->palette().color(QPalette::Window), colours.background);
-    EXPECT_EQ(Control<QListWidget>(*first, "LstRoot")->palette().color(QPalette::Base),
-              colours.background);
-    EXPECT_EQ(Control<QListWidget>(*first, "LstRoot")->palette().color(QPalette::Text),
-              colours.foreground);
+    const QPalette list = Control<QListWidget>(*first, "LstRoot")->palette();
+    EXPECT_EQ(list.color(QPalette::Base), colours.background);
+    EXPECT_EQ(list.color(QPalette::Text), colours.foreground);
     for (const char *name : {"Label7", "lbl2", "lbl3", "Lbl_root"}) {
         EXPECT_EQ(Control<QLabel>(*first, name)->palette().color(QPalette::WindowText),
                   colours.foreground)
             << name;
     }
+}
+
+TEST(GraphNavigation, HoveredButtonsDescribeThemselvesOnPanelOne)
+{
+    const auto window = Show(QStringLiteral("x"), -1, 1);
+    const std::pair<const char *, QString> rows[] = {
+        {"bZoomOut", "Double the length of the interval."},
+        {"bAutomatic", MessageTextQ(37)},
+        {"bRedim", "Set the accuracy of the graphic. (100)"},
+        {"bHelp", "Further information."},
+    };
+    for (const auto &[key, panel] : rows) {
+        QTest::mouseMove(ButtonFace(*window, key), ButtonFace(*window, key)->rect().center());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->PanelText(1) == panel; })) << key;
+    }
+}
+
+TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
+{
+    const auto window = Show(QStringLiteral("x^2-4"), 1, 3);
+    Button(*window, "bZoomOut")->trigger();
+    ExpectView(*window, {2, 6, -2, 2});
+    EXPECT_EQ(window->PanelText(2) + Control<QLabel>(*window, "lbl3")->text(), "a = 2b = 6");
+    Button(*window, "bZoomIn")->trigger();
+    Button(*window, "bZoomIn")->trigger();
+    ExpectView(*window, {0.5, 1.5, -0.5, 0.5});
+    Button(*window, "bHome")->trigger();
+    ExpectView(*window, {1, 3, -1, 1});
+    EXPECT_EQ(window->PanelText(2), QStringLiteral("a = 1"));
+
+    QAction *automatic = Button(*window, "bAutomatic");
+    const ViewExtent fitted{1, 3, -3, 5}, standard{1, 3, -1, 1};
+    for (int press = 1; press <= 3; ++press) {
+        SCOPED_TRACE(press);
+        automatic->trigger();
+        ExpectView(*window, press % 2 ? fitted : standard);
+        EXPECT_EQ(automatic->toolTip(), MessageTextQ(press % 2 ? 36 : 37));
+        automatic->hover();
+        EXPECT_EQ(window->PanelText(1), automatic->toolTip());
+    }
+    Button(*window, "bHome")->trigger(); // Home keeps what the next press does: here revert
+    automatic->trigger();
+    ExpectView(*window, standard);
+
+    const auto nowhere = Show(QStringLiteral("ln(x)"), -3, -1);
+    Button(*nowhere, "bAutomatic")->trigger();
+    EXPECT_GT(nowhere->YMin(), nowhere->YMax()); // empty, and the drawing survives it
+    EXPECT_TRUE(ScanTimeShown(*nowhere));
+    EXPECT_FALSE(test::AnyNear(Picture(*nowhere)->Layer(), {160, 160}, 160, IsRed));
+}
+
+TEST(GraphNavigation, PrecisionMenuRedrawsOnlyOnAChange)
+{
+    const auto window = Show(QStringLiteral("x^2-4"), -3, 3);
+    auto *list = Control<QListWidget>(*window, "LstRoot");
+    // The marker of the root 2 stays until the next drawing; the curve passes above it.
+    const auto markerStands = [&] {
+        const QPoint centre = PixelOf(Picture(*window)->Mapping(), 2, 0);
+        return IsRed(Picture(*window)->Layer().pixel(centre + QPoint(3, 0)));
+    };
+    QMenu *menu = Button(*window, "bRedim")->menu();
+    int before = 100;
+    for (const auto &[key, precision] :
+         {std::pair{"mNormal", 100}, {"mRapid", 50}, {"mPrecis", 200}, {"mPrecis", 200}}) {
+        SCOPED_TRACE(key);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());
+        ASSERT_TRUE(markerStands());
+        QAction *entry = menu->findChild<QAction *>(QString::fromLatin1(key));
+        entry->trigger();
+        EXPECT_EQ(window->Precision(), precision);
+        EXPECT_EQ(markerStands(), precision == before);
+        for (QAction *other : menu->actions())
+            EXPECT_EQ(other->isChecked(), other == entry);
+        before = precision;
+    }
+}
+
+TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
+{
+    const auto window = Show(QStringLiteral("x"), -3, 3);
+    QWidget *list = Control(*window, "LstRoot");
+    list->setFocus(); // the keys reach the window from any of its controls
+    const QString invalid = MessageTextQ(32) + "|" + MessageTextQ(9) + "|i";
+    const struct
+    {
+        Qt::Key key;
+        QList<std::optional<QString>> answers;
+        int prompts;
+        bool invalid;
+    } rows[] = {
+        {Qt::Key_F9, {"1,5", "3"}, 2, false},
+        {Qt::Key_F9, {"0", "500.5"}, 2, true},
+        {Qt::Key_F9, {"1e999"}, 1, true},
+        // A cancelled prompt changes nothing; cancelling a ends the command.
+        {Qt::Key_F9, {std::nullopt, "5"}, 1, false},
+        {Qt::Key_F9, {"-1", std::nullopt}, 2, false},
+        // F8 last: its first row sets the precision 20 that the rows after it keep.
+        {Qt::Key_F8, {"19.5"}, 1, false},
+        {Qt::Key_F8, {""}, 1, true},
+        {Qt::Key_F8, {std::nullopt}, 1, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(&row - rows);
+        test::Recorder boxes;
+        test::PromptRecorder prompts;
+        prompts.answers = row.answers;
+        QTest::keyClick(list, row.key);
+        ASSERT_EQ(prompts.asked.size(), row.prompts);
+        EXPECT_EQ(prompts.asked[0].title, MessageTextQ(row.key == Qt::Key_F9 ? 30 : 31));
+        ExpectView(*window, {1.5, 3, -0.75, 0.75});
+        EXPECT_EQ(window->PanelText(2), QStringLiteral("a = -3"));
+        EXPECT_EQ(window->Precision(), row.key == Qt::Key_F9 ? 100 : 20);
+        EXPECT_EQ(boxes.Boxes(), row.invalid ? QStringList{invalid} : QStringList{});
+    }
+    test::PromptRecorder prompts; // the prompts offer the values on view
+    QTest::keyClick(list, Qt::Key_F9);
+    QTest::keyClick(list, Qt::Key_F8);
+    ASSERT_EQ(prompts.asked.size(), 2);
+    EXPECT_EQ(prompts.asked[0].prompt + prompts.asked[0].defaultText, QStringLiteral("a = 1.5"));
+    EXPECT_EQ(prompts.asked[1].prompt + prompts.asked[1].defaultText, QStringLiteral("hiq=20"));
+}
+
+TEST(GraphNavigation, PointerOverThePlotBandsCursorsAndPanels)
+{
+    LoadCursorIcons();
+    const auto window = Show(QStringLiteral("x"), -4, 4);
+    const struct
+    {
+        double x, y;
+        int cursor;
+        const char *xText;
+    } rows[] = {{1.25, -0.5, 0, "x = 1.25"}, {4.1, 0, 103, "x = 4.1"}, {-4, -4, 108, "x = -4"}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.xText);
+        SendToPlot(*window, QEvent::MouseMove, row.x, row.y);
+        EXPECT_EQ(window->PanelText(1), MessageTextQ(row.cursor == 0 ? 33 : 35));
+        EXPECT_EQ(window->PanelText(2), QString::fromLatin1(row.xText));
+        EXPECT_EQ(Picture(*window)->cursor().pixmap().toImage(),
+                  CursorIcon(row.cursor).pixmap().toImage());
+    }
+    EXPECT_EQ(Control<QLabel>(*window, "lbl2")->text(), QStringLiteral("a = -4"));
+    SendToPlot(*window, QEvent::MouseMove, 0.0004, -2.0006);
+    EXPECT_EQ(window->PanelText(3), QStringLiteral("y = -2.001"));
+}
+
+TEST(GraphNavigation, ClicksMoveTheViewOrAskForNewtonAndTheWheelZooms)
+{
+    const auto window = Show(QStringLiteral("x^2-4"), -4, 4);
+    QSignalSpy newton(window.get(), &GraphWindow::approximateRequested);
+    SendToPlot(*window, QEvent::MouseButtonPress, 1.5, 0.7);
+    ASSERT_EQ(newton.size(), 1);
+    EXPECT_DOUBLE_EQ(newton[0][0].toDouble(), 1.5);
+    SendToPlot(*window, QEvent::MouseButtonPress, 4, 0);
+    ExpectView(*window, {-3.2, 4.8, -4, 4});
+    SendToPlot(*window, QEvent::MouseButtonPress, 4.8, 4); // the new view's top-right corner
+    ExpectView(*window, {-2.4, 5.6, -3.2, 4.8});
+    EXPECT_EQ(newton.size(), 1);
+
+    // One zoom step per notch; parts of a notch add up.
+    for (const int eighths : {120, -240, 60, 60}) {
+        QWheelEvent wheel({100, 100}, Picture(*window)->mapToGlobal(QPointF(100, 100)), {},
+                          {0, eighths}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Picture(*window), &wheel);
+    }
+    ExpectView(*window, {-2.4, 5.6, -3.2, 4.8});
+    EXPECT_EQ(window->PanelText(2), QStringLiteral("a = -2.4"));
+}
+
+TEST(GraphNavigation, ViewsThatWouldOverflowAreRefused)
+{
+    // A tenth of the width added to b, a doubling and the animation's largest frame all go
+    // beyond the double range from here.
+    const auto window = Show(QStringLiteral("x"), 2e307, 1.7e308);
+    Button(*window, "bZoomOut")->trigger();
+    SendToPlot(*window, QEvent::MouseButtonPress, 1.7e308, 0);
+    QTest::mouseClick(Control(*window, "Cmd_Grafic"), Qt::LeftButton);
+    EXPECT_FALSE(window->AnimationPlaying());
+    ExpectView(*window, {2e307, 1.7e308, -7.5e307, 7.5e307});
+    Button(*window, "bZoomIn")->trigger(); // what stays in range still works
+    ExpectView(*window, {1e307, 8.5e307, -3.75e307, 3.75e307});
+}
+
+TEST(GraphNavigation, EvaluateAndHelpButtons)
+{
+    const auto window = Show(QStringLiteral("x"), -1, 1);
+    QSignalSpy evaluate(window.get(), &GraphWindow::evaluateRequested);
+    Button(*window, "bEval")->trigger();
+    EXPECT_EQ(evaluate.size(), 1);
+    QString topic;
+    SetHelpTopicHandler([&topic](QWidget *, const QString &asked) { topic = asked; });
+    Button(*window, "bHelp")->trigger();
+    SetHelpTopicHandler(nullptr);
+    EXPECT_EQ(topic, QStringLiteral("mg.html"));
+}
+
+// Keeps the plot's right edge at each paint, that is which frame reached the screen.
+struct PaintLog : QObject
+{
+    explicit PaintLog(PlotArea *picture)
+        : picture(picture)
+    {
+        picture->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const double right = picture->Mapping().Edges().right;
+        if (event->type() == QEvent::Paint && (rightEdges.isEmpty() || rightEdges.back() != right))
+            rightEdges.append(right);
+        return false;
+    }
+    PlotArea *picture;
+    QList<double> rightEdges;
+};
+
+TEST(GraphAnimation, EveryFrameShownPacedAndInputIgnored)
+{
+    auto window = Show(QStringLiteral("x^2-4"), -4, 4);
+    Button(*window, "bRedim")->menu()->findChild<QAction *>("mPrecis")->trigger();
+    PaintLog paints(Picture(*window));
+    test::PromptRecorder prompts;
+    QSignalSpy newton(window.get(), &GraphWindow::approximateRequested);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(Control(*window, "Cmd_Grafic"), Qt::LeftButton);
+    ASSERT_TRUE(window->AnimationPlaying());
+    QTest::mouseClick(ButtonFace(*window, "bZoomIn"), Qt::LeftButton);
+    QTest::keyClick(Control(*window, "LstRoot"), Qt::Key_F8);
+    QTest::mouseClick(Picture(*window), Qt::LeftButton, {}, Picture(*window)->rect().center());
+    EXPECT_TRUE(prompts.asked.isEmpty());
+    EXPECT_TRUE(newton.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->AnimationPlaying(); }, 5000));
+    EXPECT_GE(clock.elapsed(), 30 * 30 - 50); // paced, not flashed
+
+    const std::vector<ViewExtent> frames = AnimationFrames({-4, 4, -4, 4});
+    ASSERT_GE(paints.rightEdges.size(), 31);
+    const qsizetype first = paints.rightEdges.size() - 31; // before: the view itself
+    for (size_t i = 0; i < frames.size(); ++i)
+        EXPECT_DOUBLE_EQ(paints.rightEdges[first + qsizetype(i)], 1.1 * frames[i].b) << i;
+    EXPECT_EQ(window->Precision(), 200);
+    ExpectView(*window, {-4, 4, frames.back().yMin, frames.back().yMax});
+    QTest::mouseClick(ButtonFace(*window, "bZoomIn"), Qt::LeftButton); // input counts again
+    EXPECT_EQ(window->Get_b(), 2);
+
+    // Closing the window while it plays ends the animation, and its hold on input, with it.
+    QTest::mouseClick(Control(*window, "Cmd_Grafic"), Qt::LeftButton);
+    window.reset();
+    QPushButton other(QStringLiteral("other"));
+    other.show();
+    QSignalSpy clicked(&other, &QPushButton::clicked);
+    QTest::mouseClick(&other, Qt::LeftButton);
+    EXPECT_EQ(clicked.size(), 1);
+}
+
+// Runs in the ordinary suite and once more at QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).
+TEST(GraphWindowHighDensity, PlotUnitsStayWhileTheScreenGetsItsOwnPixels)
+{
+    const auto window = Show(QStringLiteral("x"), -4, 4);
+    PlotArea *picture = Picture(*window);
+    const qreal ratio = picture->devicePixelRatioF();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2")) {
+        ASSERT_EQ(ratio, 2.0);
+    }
+    // What is measured stays 319 x 319 plot units; what is saved, 321 x 321 with the border.
+    EXPECT_EQ(picture->size(), QSize(321, 321));
+    EXPECT_EQ(picture->PresentImage().size(), QSize(319, 319));
+    EXPECT_EQ(window->SavedPicture().size(), QSize(321, 321));
+    EXPECT_EQ(picture->Mapping().Edges().right, 4.4);
+    // The screen's copy has the device's pixels, and the axis x = 0 is one device pixel wide.
+    const QImage &screen = picture->ScreenLayer();
+    EXPECT_EQ(screen.size(), QSize(319, 319) * ratio);
+    EXPECT_EQ(screen.devicePixelRatio(), ratio);
+    int black = 0;
+    for (int column = 0; column < screen.width(); ++column)
+        black += test::IsBlack(screen.pixel(column, static_cast<int>(100 * ratio))) ? 1 : 0;
+    EXPECT_EQ(black, 1);
+    // A click is read in plot units.
+    QSignalSpy newton(window.get(), &GraphWindow::approximateRequested);
+    SendToPlot(*window, QEvent::MouseButtonPress, 1.5, 0.5);
+    ASSERT_EQ(newton.size(), 1);
+    EXPECT_NEAR(newton[0][0].toDouble(), 1.5, 1e-12);
 }
 
 } // namespace

@@ -18,13 +18,7 @@ Step Move(int horizontal, int vertical)
 
 TEST(ViewSteps, ZoomAboutTheOriginMoveByATenthOrRefuse)
 {
-    const struct
-    {
-        const char *name;
-        Step step;
-        ViewExtent view;
-        std::optional<ViewExtent> result;
-    } rows[] = {
+    const std::tuple<const char *, Step, ViewExtent, std::optional<ViewExtent>> rows[] = {
         {"zoom in", kIn, {-4, 4, -4, 4}, ViewExtent{-2, 2, -2, 2}},
         {"zoom out moves away from 0", kOut, {1, 3, -1, 1}, ViewExtent{2, 6, -2, 2}},
         {"zoom in is not about the centre", kIn, {4, 6, -1, 1}, ViewExtent{2, 3, -0.5, 0.5}},
@@ -42,15 +36,15 @@ TEST(ViewSteps, ZoomAboutTheOriginMoveByATenthOrRefuse)
         {"move beyond the range", Move(1, 0), {0.5 * kHuge, kHuge, -1, 1}, std::nullopt},
         {"move by a width that overflowed", Move(0, 1), {-kHuge, kHuge, -1, 1}, std::nullopt},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::optional<ViewExtent> got = row.step(row.view);
-        ASSERT_EQ(got.has_value(), row.result.has_value());
+    for (const auto &[name, step, view, result] : rows) {
+        SCOPED_TRACE(name);
+        const std::optional<ViewExtent> got = step(view);
+        ASSERT_EQ(got.has_value(), result.has_value());
         if (got) {
-            EXPECT_DOUBLE_EQ(got->a, row.result->a);
-            EXPECT_DOUBLE_EQ(got->b, row.result->b);
-            EXPECT_DOUBLE_EQ(got->yMin, row.result->yMin);
-            EXPECT_DOUBLE_EQ(got->yMax, row.result->yMax);
+            EXPECT_DOUBLE_EQ(got->a, result->a);
+            EXPECT_DOUBLE_EQ(got->b, result->b);
+            EXPECT_DOUBLE_EQ(got->yMin, result->yMin);
+            EXPECT_DOUBLE_EQ(got->yMax, result->yMax);
         }
     }
 }
@@ -58,19 +52,16 @@ TEST(ViewSteps, ZoomAboutTheOriginMoveByATenthOrRefuse)
 TEST(ClassifyPosition, BandsCornersAndCursors)
 {
     // [-4; 4] with the range [-4; 4]: the bands begin 0.08 inside each end.
-    const struct
-    {
-        double x, y;
-        int cursor; // 0 for the inner area
-    } rows[] = {
+    const std::tuple<double, double, int> rows[] = {
+        // cursor 0: the inner area
         {0, 0, 0},       {4, 0, 103},      {4.3, 0, 103},     {3.9199, 0, 0},
         {-3.95, 1, 102}, {0.5, 3.95, 104}, {0.5, -3.95, 101}, {4, 4, 105},
         {-4, 4, 106},    {4, -4, 107},     {-4, -4, 108},
     };
-    for (const auto &row : rows) {
-        const EdgeBand band = ClassifyPosition({-4, 4, -4, 4}, row.x, row.y);
-        EXPECT_EQ(CursorNumber(band), row.cursor) << row.x << ", " << row.y;
-        EXPECT_EQ(band.Inner(), row.cursor == 0) << row.x << ", " << row.y;
+    for (const auto &[x, y, cursor] : rows) {
+        const EdgeBand band = ClassifyPosition({-4, 4, -4, 4}, x, y);
+        EXPECT_EQ(CursorNumber(band), cursor) << x << ", " << y;
+        EXPECT_EQ(band.Inner(), cursor == 0) << x << ", " << y;
     }
 }
 

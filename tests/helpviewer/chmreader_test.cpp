@@ -1,43 +1,19 @@
 #include "helpviewer/chmreader.h"
 
+#include "tests/support/scratch.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 namespace zv {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class ScratchFile
-{
-public:
-    explicit ScratchFile(const std::string &bytes)
-        : m_path(fs::temp_directory_path() /
-                 ("zv-chm-" + std::to_string(std::random_device()()) + ".chm"))
-    {
-        std::ofstream(m_path, std::ios::binary) << bytes;
-    }
-    ~ScratchFile() { fs::remove(m_path); }
-    std::string path() const { return m_path.string(); }
-
-private:
-    fs::path m_path;
-};
-
 ChmReadStatus Read(const std::string &bytes, ChmArchive &archive)
 {
-    const ScratchFile file(bytes);
-    return ReadChmFile(file.path(), archive);
+    const test::Folder folder;
+    test::WriteFile(folder.path / "Readme.chm", bytes);
+    return ReadChmFile((folder.path / "Readme.chm").string(), archive);
 }
 
 TEST(ChmReader, ReadsEveryPageOfTheBuiltHelpFile)
@@ -57,25 +33,11 @@ TEST(ChmReader, ReadsEveryPageOfTheBuiltHelpFile)
     EXPECT_NE(picture->find("IEND"), std::string::npos);
 }
 
-TEST(ChmReader, TellsMissingAndForeignFilesApart)
-{
-    ChmArchive archive;
-    EXPECT_EQ(ReadChmFile("/nonexistent/Readme.chm", archive), ChmReadStatus::kCannotOpen);
-    EXPECT_EQ(Read("", archive), ChmReadStatus::kNotAHelpFile);
-    EXPECT_EQ(Read("<html>not a help file</html>", archive), ChmReadStatus::kNotAHelpFile);
-    std::mt19937 random(12);
-    std::string noise(20000, '\0');
-    for (char &c : noise)
-        c = static_cast<char>(random());
-    EXPECT_EQ(Read(noise, archive), ChmReadStatus::kNotAHelpFile);
-    EXPECT_TRUE(archive.empty());
-}
-
 // chmlib trusts the file's fields: these two make it divide by zero and read through a bad
 // pointer, which would end a reader in the program's own process.
 TEST(ChmReader, AFileThatCrashesTheLibraryIsReportedDamaged)
 {
-    const std::string good = ReadBytes(ZV_HELP_FILE);
+    const std::string good = test::ReadFile(ZV_HELP_FILE);
     const size_t control = good.find("LZXC");
     ASSERT_NE(control, std::string::npos);
     for (const size_t field : {4u, 12u}) { // the version, the window size
@@ -88,9 +50,20 @@ TEST(ChmReader, AFileThatCrashesTheLibraryIsReportedDamaged)
     }
 }
 
-TEST(ChmReader, CutOrGarbledFilesNeverEndTheProgram)
+TEST(ChmReader, MissingForeignCutOrGarbledFilesNeverEndTheProgram)
 {
-    const std::string good = ReadBytes(ZV_HELP_FILE);
+    ChmArchive empty;
+    EXPECT_EQ(ReadChmFile("/nonexistent/Readme.chm", empty), ChmReadStatus::kCannotOpen);
+    EXPECT_EQ(Read("", empty), ChmReadStatus::kNotAHelpFile);
+    EXPECT_EQ(Read("<html>not a help file</html>", empty), ChmReadStatus::kNotAHelpFile);
+    std::mt19937 random(12);
+    std::string noise(20000, '\0');
+    for (char &c : noise)
+        c = static_cast<char>(random());
+    EXPECT_EQ(Read(noise, empty), ChmReadStatus::kNotAHelpFile);
+    EXPECT_TRUE(empty.empty());
+
+    const std::string good = test::ReadFile(ZV_HELP_FILE);
     int damaged = 0;
     for (size_t length = 0; length < good.size(); length += good.size() / 23 + 1) {
         ChmArchive archive;
@@ -98,7 +71,6 @@ TEST(ChmReader, CutOrGarbledFilesNeverEndTheProgram)
         EXPECT_NE(status, ChmReadStatus::kOk) << length;
         damaged += status == ChmReadStatus::kDamaged;
     }
-    std::mt19937 random(2024);
     for (int round = 0; round < 40; ++round) {
         std::string bad = good;
         for (int flips = 0; flips < 8; ++flips)

@@ -63,25 +63,24 @@ QString Title(const HelpViewer &viewer)
            << "the page on view is \"" << Title(viewer).toStdString() << "\"";
 }
 
-class HelpViewerTest : public ::testing::Test
+// The viewer on the built help file; its windows go with it.
+struct Viewer : HelpViewer
 {
-protected:
-    void TearDown() override
+    Viewer()
+        : HelpViewer(QStringLiteral(ZV_HELP_FILE))
+    {
+    }
+    ~Viewer()
     {
         for (QWidget *window : QApplication::topLevelWidgets())
             delete window;
     }
-    HelpViewer m_viewer{QStringLiteral(ZV_HELP_FILE)};
 };
 
-TEST_F(HelpViewerTest, OpensEveryTopicOfTheProgramAtItsPage)
+TEST(HelpViewer, OpensEveryTopicOfTheProgramAtItsPage)
 {
-    struct Row
-    {
-        const char *topic;
-        const char *title;
-    };
-    const Row rows[] = {
+    Viewer m_viewer;
+    const std::pair<const char *, const char *> rows[] = {
         {"aprox.html", "The Approximate window"},
         {"newton.html", "Newton's method"},
         {"mg.html", "The graph window"},
@@ -90,29 +89,27 @@ TEST_F(HelpViewerTest, OpensEveryTopicOfTheProgramAtItsPage)
         {"index_metode.html", "How Zerovane finds roots"},
     };
     HelpWindow *first = nullptr;
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.topic);
-        m_viewer.ShowHelpTopic(kWin, QString::fromLatin1(row.topic));
+    for (const auto &[topic, title] : rows) {
+        SCOPED_TRACE(topic);
+        m_viewer.ShowHelpTopic(kWin, QString::fromLatin1(topic));
         HelpWindow *window = m_viewer.window();
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->objectName(), kWin);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Zerovane Help"));
-        EXPECT_EQ(window->browser()->documentTitle(), QString::fromLatin1(row.title));
+        EXPECT_EQ(window->browser()->documentTitle(), QString::fromLatin1(title));
         EXPECT_FALSE(window->browser()->showsMissingPage());
         // The contents come first, and follow the page.
         EXPECT_EQ(window->navigation()->currentIndex(), 0);
         ASSERT_NE(window->contentsTree()->currentItem(), nullptr);
-        EXPECT_EQ(window->contentsTree()->currentItem()->text(0), QString::fromLatin1(row.title));
-        // One window for every request.
-        if (first == nullptr)
-            first = window;
-        EXPECT_EQ(window, first);
+        EXPECT_EQ(window->contentsTree()->currentItem()->text(0), QString::fromLatin1(title));
+        EXPECT_EQ(window, first != nullptr ? first : (first = window)); // one for every request
     }
 }
 
-TEST_F(HelpViewerTest, ContentsAndIndexListTheirEntriesAndOpenThem)
+TEST(HelpViewer, ContentsAndIndexListTheirEntriesAndOpenThem)
 {
+    Viewer m_viewer;
     m_viewer.ShowHelpContents(kWin);
     HelpWindow *window = m_viewer.window();
     ASSERT_NE(window, nullptr);
@@ -142,8 +139,9 @@ TEST_F(HelpViewerTest, ContentsAndIndexListTheirEntriesAndOpenThem)
     EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Newton's method"));
 }
 
-TEST_F(HelpViewerTest, LinksPicturesAndBackStayInsideTheFile)
+TEST(HelpViewer, LinksPicturesAndBackStayInsideTheFile)
 {
+    Viewer m_viewer;
     m_viewer.ShowHelpTopic(kWin, QStringLiteral("newton.html"));
     HelpWindow *window = m_viewer.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -177,8 +175,9 @@ TEST_F(HelpViewerTest, LinksPicturesAndBackStayInsideTheFile)
     EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("Welcome to Zerovane")));
 }
 
-TEST_F(HelpViewerTest, ATopicTheFileLacksShowsTheViewersOwnPage)
+TEST(HelpViewer, ATopicTheFileLacksShowsTheViewersOwnPage)
 {
+    Viewer m_viewer;
     m_viewer.ShowHelpTopic(kWin, QStringLiteral("nosuch.html"));
     HelpBrowser *browser = m_viewer.window()->browser();
     EXPECT_EQ(browser->documentTitle(), QStringLiteral("Page not found"));
@@ -192,8 +191,9 @@ TEST_F(HelpViewerTest, ATopicTheFileLacksShowsTheViewersOwnPage)
     EXPECT_FALSE(browser->showsMissingPage());
 }
 
-TEST_F(HelpViewerTest, AMissingOrDamagedFileShowsAPageInsteadOfFailing)
+TEST(HelpViewer, AMissingOrDamagedFileShowsAPageInsteadOfFailing)
 {
+    Viewer m_viewer;
     QFile good(QStringLiteral(ZV_HELP_FILE));
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     QByteArray bytes = good.readAll();
@@ -222,8 +222,9 @@ TEST_F(HelpViewerTest, AMissingOrDamagedFileShowsAPageInsteadOfFailing)
     }
 }
 
-TEST_F(HelpViewerTest, StaysUsableBesideAModalWindowAndReopensAfterClosing)
+TEST(HelpViewer, StaysUsableBesideAModalWindowAndReopensAfterClosing)
 {
+    Viewer m_viewer;
     QDialog dialog;
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();

@@ -1,131 +1,57 @@
-#include "graph/graphwindow.h"
 #include "shell/appearance.h"
-#include "shell/mainwindow.h"
-#include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
 #include "shell/startup.h"
-#include "texts/messagetexts.h"
+#include "ui/cursoricons.h"
+#include "ui/messagetextq.h"
 
-#include "tests/support/cases.h"
-#include "tests/support/messagerecorder.h"
+#include "shell.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace zv {
 namespace {
 
-// A message box as the recorder lists it, with the prompt or title given by text index.
+// A message box as the recorder lists it, with the prompt and title given by text index.
 QString Box(int prompt, int title, const char *icon)
 {
-    return QString::fromStdString(MessageText(prompt) + '|' + MessageText(title) + '|' + icon);
+    return MessageTextQ(prompt) + '|' + MessageTextQ(title) + '|' + icon;
 }
 
-class MainWindowTest : public ::testing::Test
+TEST(MainWindow, MenusCarryTheirShortcutsAndLeaveRoomForAGraphWindow)
 {
-protected:
-    void SetUp() override
-    {
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
-        GraphWindowCount() = 0;
-        ASSERT_TRUE(m_dir.isValid());
+    test::Shell shell;
+    const std::pair<const char *, QKeySequence> rows[] = {
+        {"mnuopen", Qt::CTRL | Qt::Key_D},       {"mnusaveproj", Qt::CTRL | Qt::Key_S},
+        {"mnuwizard", Qt::CTRL | Qt::Key_A},     {"mnueval", Qt::CTRL | Qt::Key_E},
+        {"mnuaproximare", Qt::CTRL | Qt::Key_X}, {"mnuajutor", Qt::CTRL | Qt::Key_F1},
+        {"mnue1", Qt::SHIFT | Qt::Key_F1},       {"mnue7", Qt::SHIFT | Qt::Key_F7}};
+    for (const auto &[name, shortcut] : rows) {
+        ASSERT_NE(shell.Entry(name), nullptr) << name;
+        EXPECT_EQ(shell.Entry(name)->shortcut(), shortcut) << name;
+        EXPECT_TRUE(shell.Entry(name)->isEnabled()) << name;
     }
-
-    void TearDown() override
-    {
-        if (m_main) {
-            m_recorder.answer = MessageAnswer::Yes;
-            m_main->close();
-        }
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
-    }
-
-    MainWindow &Main()
-    {
-        if (!m_main)
-            m_main = std::make_unique<MainWindow>();
-        return *m_main;
-    }
-
-    GraphWindow *OpenOn(const char *function, double a, double b)
-    {
-        PendingGraph() = GraphEquation{QString::fromLatin1(function), a, b};
-        return Main().OpenGraphWindow();
-    }
-
-    QAction *Entry(const char *name) { return Main().findChild<QAction *>(QLatin1String(name)); }
-    QStringList Titles() const
-    {
-        QStringList titles;
-        for (const QMdiSubWindow *window : m_main->mdiArea()->subWindowList())
-            titles << window->widget()->windowTitle();
-        return titles;
-    }
-
-    test::Recorder m_recorder;
-    QTemporaryDir m_dir;
-    std::unique_ptr<MainWindow> m_main;
-};
-
-// Every shortcut, and entries whose windows are not built yet stay disabled until they are.
-TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts)
-{
-    const struct
-    {
-        const char *name, *caption;
-        QKeySequence shortcut;
-        bool enabled;
-    } cases[] = {
-        {"mnuopen", "&Open a project", QKeySequence(Qt::CTRL | Qt::Key_D), true},
-        {"mnusaveproj", "&Save the project", QKeySequence(Qt::CTRL | Qt::Key_S), true},
-        {"mnuwizard", "&Zerovane Wizard", QKeySequence(Qt::CTRL | Qt::Key_A), true},
-        {"mnueval", "&Evaluate", QKeySequence(Qt::CTRL | Qt::Key_E), true},
-        {"mnuaproximare", "&Approximate", QKeySequence(Qt::CTRL | Qt::Key_X), true},
-        {"mnuajutor", "&Help", QKeySequence(Qt::CTRL | Qt::Key_F1), true},
-        {"mnubk4", "&Blue :q)", QKeySequence(), true},
-        {"mnuabout", "&About Zerovane", QKeySequence(), true},
-        {"mnue1", "&1.  3^x-x^3=0", QKeySequence(Qt::SHIFT | Qt::Key_F1), true},
-        {"mnue7", "&7.  arctg(x)+arctg(x^2)=0", QKeySequence(Qt::SHIFT | Qt::Key_F7), true},
-    };
-    test::ForEachCase(cases, [this](const auto &c) {
-        QAction *entry = Entry(c.name);
-        ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->text(), QString::fromLatin1(c.caption));
-        EXPECT_EQ(entry->shortcut(), c.shortcut);
-        EXPECT_EQ(entry->isEnabled(), c.enabled);
-    });
-    QStringList bar;
-    for (QAction *menu : Main().menuBar()->actions())
-        bar << menu->text();
-    EXPECT_EQ(bar, QStringList({"&Main", "&Calculate", "&Options", "&Help"}));
-    EXPECT_GE(Main().width(), 640); // room for a graph window of about 520 x 420
-    EXPECT_GE(Main().height(), 520);
+    EXPECT_EQ(shell.Entry("mnue7")->text(), QStringLiteral("&7.  arctg(x)+arctg(x^2)=0"));
+    EXPECT_GE(shell.main.width(), 640); // room for a graph window of about 520 x 420
+    EXPECT_GE(shell.main.height(), 520);
 }
 
-TEST_F(MainWindowTest, WindowNumbersAreNotReusedAfterWindowsClose)
+TEST(MainWindow, WindowNumbersAreNotReusedAndTheMainMenuListsTheWindowsOnce)
 {
+    test::Shell shell;
     for (int i = 0; i < 3; ++i)
-        OpenOn("x^2-4", -3, 3);
-    EXPECT_EQ(Titles(), QStringList({"Zerovane #1", "Zerovane #2", "Zerovane #3"}));
-    Main().mdiArea()->closeAllSubWindows();
-    EXPECT_EQ(Titles(), QStringList());
-    OpenOn("x^2-4", -3, 3);
-    EXPECT_EQ(Titles(), QStringList({"Zerovane #4"}));
-
-    // The Main menu lists the open windows beneath its entries, once however often it opens.
-    OpenOn("x-1", 0, 2);
-    QMenu *menu = Main().findChild<QMenu *>(QStringLiteral("mnumain"));
+        shell.OpenOn("x^2-4", -3, 3);
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1", "Zerovane #2", "Zerovane #3"}));
+    shell.main.mdiArea()->closeAllSubWindows();
+    shell.OpenOn("x^2-4", -3, 3);
+    shell.OpenOn("x-1", 0, 2);
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #4", "Zerovane #5"}));
+    QMenu *menu = shell.main.findChild<QMenu *>(QStringLiteral("mnumain"));
     emit menu->aboutToShow();
     emit menu->aboutToShow();
     QStringList listed;
@@ -135,137 +61,123 @@ TEST_F(MainWindowTest, WindowNumbersAreNotReusedAfterWindowsClose)
               QStringList({"&1 Zerovane #4", "&2 Zerovane #5"}));
 }
 
-TEST_F(MainWindowTest, EveryWayOfClosingAsksAndOnlyYesCloses)
+TEST(MainWindow, EveryWayOfClosingAsksAndOnlyYesCloses)
 {
-    Main().show();
-    OpenOn("x-1", 0, 2);
-    OpenOn("x-2", 0, 4);
-    const QString question = Box(1, 2, "?") + "|yes/no";
-
-    m_recorder.answer = MessageAnswer::No;
-    Entry("mnuexit")->trigger();
-    EXPECT_FALSE(Main().close()); // the close box
-    QCloseEvent request;          // a request from the system
-    QApplication::sendEvent(&Main(), &request);
+    test::Shell shell;
+    shell.main.show();
+    shell.OpenOn("x-1", 0, 2);
+    shell.Entry("mnuexit")->trigger();
+    EXPECT_FALSE(shell.main.close()); // the close box
+    QCloseEvent request;              // a request from the system
+    QApplication::sendEvent(&shell.main, &request);
     EXPECT_FALSE(request.isAccepted());
-    EXPECT_EQ(m_recorder.Boxes(), QStringList({question, question, question}));
-    EXPECT_TRUE(Main().isVisible());
-    EXPECT_EQ(Titles().size(), 2);
-
-    m_recorder.answer = MessageAnswer::Yes;
-    EXPECT_TRUE(Main().close());
-    EXPECT_FALSE(Main().isVisible());
-    EXPECT_EQ(Titles(), QStringList());
-    m_main.reset();
+    const QString question = Box(1, 2, "?") + "|yes/no";
+    EXPECT_EQ(shell.recorder.Boxes(), QStringList({question, question, question}));
+    EXPECT_TRUE(shell.main.isVisible());
+    EXPECT_EQ(shell.Titles().size(), 1);
+    shell.recorder.answer = MessageAnswer::Yes;
+    EXPECT_TRUE(shell.main.close());
+    EXPECT_FALSE(shell.main.isVisible());
+    EXPECT_EQ(shell.Titles(), QStringList());
 }
 
-TEST_F(MainWindowTest, ThemeEntriesCheckTheThemeInForce)
+TEST(MainWindow, ThemeEntriesCheckTheThemeInForce)
 {
-    const auto checked = [this] {
+    test::Shell shell;
+    const auto checked = [&] {
         QList<int> themes;
         for (int k = 1; k <= kThemeCount; ++k) {
-            if (Main().themeEntry(k)->isChecked())
+            if (shell.main.themeEntry(k)->isChecked())
                 themes << k;
         }
         return themes;
     };
-    Main().LoadAppearance(); // an empty store: the blue theme
+    shell.main.LoadAppearance(); // an empty store: the blue theme
     EXPECT_EQ(checked(), QList<int>({4}));
-
-    Main().show();
-    GraphWindow *graph = OpenOn("x-1", 0, 2);
-    Main().themeEntry(2)->trigger();
+    shell.main.show();
+    GraphWindow *graph = shell.OpenOn("x-1", 0, 2);
+    shell.main.themeEntry(2)->trigger();
+    shell.main.themeEntry(2)->trigger(); // the checked entry again keeps its check mark
     EXPECT_EQ(checked(), QList<int>({2}));
-    EXPECT_EQ(Main().mdiArea()->background().color(), QColor(192, 192, 192));
+    EXPECT_EQ(shell.main.mdiArea()->background().color(), QColor(192, 192, 192));
     EXPECT_EQ(graph->palette().color(QPalette::Window), QColor(192, 192, 192));
-    Main().themeEntry(2)->trigger(); // the checked entry again keeps its check mark
-    EXPECT_EQ(checked(), QList<int>({2}));
-
     QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
         .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral("7"));
-    Main().LoadAppearance();
+    shell.main.LoadAppearance();
     EXPECT_EQ(checked(), QList<int>());
-    Main().themeEntry(5)->trigger();
+    shell.main.themeEntry(5)->trigger();
     EXPECT_EQ(checked(), QList<int>({5}));
 }
 
-TEST_F(MainWindowTest, OpenDropsQuotesAndOpensTheProject)
+TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
 {
-    const QString path = m_dir.filePath(QStringLiteral("my project.zvn"));
+    test::Shell shell;
+    QTemporaryDir dir;
+    shell.Entry("mnusaveproj")->trigger(); // no graph window yet
+    EXPECT_EQ(shell.recorder.Boxes(), QStringList({Box(10, 9, "!")}));
+    EXPECT_TRUE(shell.recorder.dialogs.isEmpty());
+
+    const QString path = dir.filePath(QStringLiteral("my project.zvn"));
     ASSERT_EQ(SaveProjectFile(path, QStringLiteral("x^2-4"), -0.5, 2), QString());
-    m_recorder.chosenFile = '"' + path + '"';
-    Entry("mnuopen")->trigger();
-    ASSERT_EQ(m_recorder.dialogs.size(), 1);
-    const FileDialogRequest &dialog = m_recorder.dialogs.front();
-    EXPECT_EQ(dialog.title + '|' + dialog.filter, "Open a project.|Zerovane Project (*.zvn)");
-    EXPECT_EQ(dialog.mode, FileDialogMode::Open);
-    EXPECT_EQ(m_recorder.Boxes(), QStringList());
-    ASSERT_EQ(Titles(), QStringList({"Zerovane #1"}));
-    const GraphWindow *graph = Main().ActiveGraphWindow();
-    EXPECT_EQ(graph->Get_f(), QStringLiteral("x^2-4"));
-    EXPECT_EQ(graph->Get_a(), -0.5);
-    EXPECT_EQ(graph->Get_b(), 2.0);
-}
+    shell.recorder.chosenFile = '"' + path + '"';
+    shell.Entry("mnuopen")->trigger();
+    ASSERT_EQ(shell.recorder.dialogs.size(), 1);
+    const FileDialogRequest &open = shell.recorder.dialogs[0];
+    EXPECT_EQ(open.title + '|' + open.filter, "Open a project.|Zerovane Project (*.zvn)");
+    EXPECT_EQ(open.mode, FileDialogMode::Open);
+    ASSERT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
+    EXPECT_EQ(shell.main.ActiveGraphWindow()->Get_f(), QStringLiteral("x^2-4"));
+    EXPECT_EQ(shell.main.ActiveGraphWindow()->Get_a(), -0.5);
 
-TEST_F(MainWindowTest, SaveWritesTheActiveWindowsEquation)
-{
-    Entry("mnusaveproj")->trigger(); // no graph window yet
-    EXPECT_EQ(m_recorder.Boxes(), QStringList({Box(10, 9, "!")}));
-    EXPECT_TRUE(m_recorder.dialogs.isEmpty());
-
-    Main().show();
-    OpenOn("x^2-4", -0.5, 2);
-    m_recorder.chosenFile = m_dir.filePath(QStringLiteral("saved.zvn"));
-    Entry("mnusaveproj")->trigger();
-    EXPECT_EQ(m_recorder.Boxes().size(), 1);
-    ASSERT_EQ(m_recorder.dialogs.size(), 1);
-    EXPECT_EQ(m_recorder.dialogs.front().title, QStringLiteral("Save the project"));
-    EXPECT_EQ(m_recorder.dialogs.front().mode, FileDialogMode::Save);
-    QFile file(m_recorder.chosenFile);
+    shell.main.show();
+    shell.OpenOn("x^3", 0.25, 2);
+    shell.recorder.chosenFile = dir.filePath(QStringLiteral("saved.zvn"));
+    shell.Entry("mnusaveproj")->trigger();
+    ASSERT_EQ(shell.recorder.dialogs.size(), 2);
+    EXPECT_EQ(shell.recorder.dialogs[1].title, QStringLiteral("Save the project"));
+    EXPECT_EQ(shell.recorder.dialogs[1].mode, FileDialogMode::Save);
+    QFile file(shell.recorder.chosenFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\"Zerovane\"\r\n\"x^2-4\"\r\n\"-.5\"\r\n\" 2\"\r\n"));
-
-    // A failure, here a full device, shows the system's description under the fixed title.
-    // (The writer's own tests fill a real file system and check the old file survives.)
-    m_recorder.chosenFile = QStringLiteral("/dev/full");
-    Entry("mnusaveproj")->trigger();
-    ASSERT_EQ(m_recorder.messages.size(), 2);
-    EXPECT_EQ(m_recorder.Boxes()[1],
-              QString::fromStdString("No space left on device|" + MessageText(12) + "|!"));
+    EXPECT_EQ(file.readAll(), QByteArray("\"Zerovane\"\r\n\"x^3\"\r\n\" .25\"\r\n\" 2\"\r\n"));
+    // A failure shows the system's description under the fixed title. (The writer's own tests
+    // fill a real file system and check that the old file survives.)
+    shell.recorder.chosenFile = QStringLiteral("/dev/full");
+    shell.Entry("mnusaveproj")->trigger();
+    EXPECT_EQ(shell.recorder.Boxes().last(), "No space left on device|" + MessageTextQ(12) + "|!");
 }
 
-TEST_F(MainWindowTest, StartUpOpensTheProjectNamedOnTheCommandLine)
+TEST(MainWindow, StartUpOpensTheProjectNamedOnTheCommandLineOrEnds)
 {
-    ASSERT_EQ(SaveProjectFile(m_dir.filePath("my start.zvn"), QStringLiteral("3^x-x^3"), 0, 6),
+    test::Shell shell;
+    QTemporaryDir dir;
+    EXPECT_FALSE(StartUp(shell.main, {"zerovane", dir.filePath(QStringLiteral("absent.zvn"))}));
+    EXPECT_FALSE(shell.main.isVisible());
+    // No Readme.chm beside the test program: the help check says so, then the reader.
+    EXPECT_EQ(shell.recorder.Boxes().first(), Box(8, 9, "stop"));
+    ASSERT_EQ(shell.recorder.messages.size(), 2);
+    EXPECT_EQ(shell.recorder.messages[1].prompt, MessageTextQ(7));
+
+    ASSERT_EQ(SaveProjectFile(dir.filePath("my start.zvn"), QStringLiteral("3^x-x^3"), 0, 6),
               QString());
     // Quoted, and split at the blank as a shell passes it.
-    ASSERT_TRUE(StartUp(Main(), {"zerovane", '"' + m_dir.filePath("my"), "start.zvn\""}));
-    EXPECT_TRUE(Main().isVisible());
-    EXPECT_EQ(Titles(), QStringList({"Zerovane #1"}));
-    EXPECT_EQ(Main().ActiveGraphWindow()->Get_f(), QStringLiteral("3^x-x^3"));
-    // No Readme.chm beside the test program: the help check says so.
-    EXPECT_EQ(m_recorder.Boxes(), QStringList({Box(8, 9, "stop")}));
+    ASSERT_TRUE(StartUp(shell.main, {"zerovane", '"' + dir.filePath("my"), "start.zvn\""}));
+    EXPECT_TRUE(shell.main.isVisible());
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
+    EXPECT_EQ(shell.main.ActiveGraphWindow()->Get_f(), QStringLiteral("3^x-x^3"));
 }
 
-TEST_F(MainWindowTest, StartUpEndsWhenTheProjectCannotBeRead)
+// Each test runs in a process of its own under CTest, so nothing has loaded the cursors before.
+TEST(MainWindow, StartUpWithoutArgumentsLoadsTheCursorsAndShowsTheWizardInTheStoredTheme)
 {
-    EXPECT_FALSE(StartUp(Main(), {"zerovane", m_dir.filePath(QStringLiteral("absent.zvn"))}));
-    EXPECT_FALSE(Main().isVisible());
-    EXPECT_EQ(Titles(), QStringList());
-    ASSERT_EQ(m_recorder.messages.size(), 2);
-    EXPECT_EQ(m_recorder.Boxes()[0], Box(8, 9, "stop"));
-    EXPECT_EQ(m_recorder.messages[1].prompt.toStdString(), MessageText(7));
-    m_main.reset();
-}
-
-TEST_F(MainWindowTest, StartUpWithoutArgumentsShowsTheWizardWithTheStoredTheme)
-{
+    test::Shell shell;
     QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
         .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral(" 3"));
-    ASSERT_TRUE(StartUp(Main(), {"zerovane"}));
-    EXPECT_TRUE(Main().isVisible());
-    EXPECT_EQ(Titles(), QStringList({"Zerovane Wizard - Step 1 of 4"}));
-    EXPECT_TRUE(Main().themeEntry(3)->isChecked());
+    ASSERT_TRUE(StartUp(shell.main, {"zerovane"}));
+    EXPECT_TRUE(shell.main.isVisible());
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane Wizard - Step 1 of 4"}));
+    EXPECT_TRUE(shell.main.themeEntry(3)->isChecked());
+    for (int number = kFirstCursorIcon; number <= kLastCursorIcon; ++number)
+        EXPECT_EQ(CursorIcon(number).shape(), Qt::BitmapCursor) << number;
 }
 
 } // namespace

@@ -28,32 +28,22 @@ TEST(ProjectSize, FunctionsUpToWhatAnEntryFieldHoldsOpen)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("long.zvn"));
     const QByteArray tooLongText = "The function has more than 32767 characters.";
-    const struct
-    {
-        const char *name;
-        QByteArray content;
-        bool opens;
-    } rows[] = {
+    const std::tuple<const char *, QByteArray, bool> rows[] = {
         {"the longest function", Project(SumOfX(kMaxFunctionLength)), true},
         {"one character more", Project(SumOfX(kMaxFunctionLength) + "1"), false},
         {"a 20 MB function", Project(SumOfX(20'000'001)), false},
         {"a 20 MB single unquoted line", SumOfX(20'000'001), false},
         {"fields first, then 20 MB of anything", Project("x-1", QByteArray(20'000'000, '#')), true},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto &[name, content, opens] : rows) {
+        SCOPED_TRACE(name);
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(row.content), row.content.size());
+        ASSERT_EQ(file.write(content), content.size());
         file.close();
-
         const ProjectReadResult read = LoadProjectFile(path);
-        if (row.opens) {
-            EXPECT_EQ(read.status, ProjectReadStatus::Ok);
-        } else {
-            EXPECT_EQ(read.status, ProjectReadStatus::FileError);
-            EXPECT_EQ(read.failure, QString::fromLatin1(tooLongText));
-        }
+        EXPECT_EQ(read.status, opens ? ProjectReadStatus::Ok : ProjectReadStatus::FileError);
+        EXPECT_EQ(read.failure, opens ? QString() : QString::fromLatin1(tooLongText));
     }
 }
 

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "graph/graphwindow.h"
+#include "shell/mainwindow.h"
+#include "shell/pendinggraph.h"
+
+#include "tests/support/messagerecorder.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+
+namespace zv::test {
+
+// A main window on an empty settings store, its boxes and dialogs answered; closed (with Yes
+// to its question) at the end.
+struct Shell
+{
+    ~Shell()
+    {
+        recorder.answer = MessageAnswer::Yes;
+        main.close();
+        ClearStore();
+    }
+    static void ClearStore()
+    {
+        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
+    }
+    QAction *Entry(const char *name) const
+    {
+        return main.findChild<QAction *>(QLatin1String(name));
+    }
+    GraphWindow *OpenOn(const char *function, double a, double b)
+    {
+        PendingGraph() = GraphEquation{QString::fromLatin1(function), a, b};
+        return main.OpenGraphWindow();
+    }
+    GraphWindow *Graph(int index) const
+    {
+        return qobject_cast<GraphWindow *>(main.mdiArea()->subWindowList().at(index)->widget());
+    }
+    QStringList Titles() const
+    {
+        QStringList titles;
+        for (const QMdiSubWindow *window : main.mdiArea()->subWindowList())
+            titles << window->widget()->windowTitle();
+        return titles;
+    }
+
+    Recorder recorder;
+    int windowCount = (ClearStore(), GraphWindowCount() = 0); // before the main window
+    MainWindow main;
+};
+
+} // namespace zv::test
