@@ -36,7 +36,7 @@ constexpr double kRootMarkerRadius = 0.0125; // of the interval's width
 constexpr int kColumnWidth = 190;
 // Lbl_root while a long root scan runs, and after one the user stopped.
 const char *const kScanningNotice = "Looking for roots...\nEsc stops the search.";
-const char *const kStoppedNotice = "Stopped: the list may be incomplete.";
+const char *const kStoppedNotice = "Stopped: partial list.";
 
 QString ElapsedText(const QElapsedTimer &timer)
 {

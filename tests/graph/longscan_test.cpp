@@ -18,7 +18,8 @@
 namespace zv {
 namespace {
 
-const QString kStoppedNotice = QStringLiteral("Stopped: the list may be incomplete.");
+const QString kStoppedNotice = QStringLiteral("Stopped: partial list.");
+const QString kScanningNotice = QStringLiteral("Looking for roots...\nEsc stops the search.");
 // sin(x) has 637 roots on [-1000; 1000]; the whole scan of it takes seconds.
 constexpr int kAllRoots = 637;
 
@@ -64,12 +65,43 @@ int ListedRoots(const GraphWindow &window)
     return window.findChild<QListWidget *>(QStringLiteral("LstRoot"))->count();
 }
 
+// Notes, when an event posted to it is delivered (from inside the scan), the pointer's shape
+// and what the open graph window's Lbl_root says.
+class Witness : public QObject
+{
+public:
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QString notice;
+    bool delivered = false;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        delivered = true;
+        if (const QCursor *override = QApplication::overrideCursor())
+            cursor = override->shape();
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (widget->objectName() == QLatin1String("Lbl_root"))
+                notice = static_cast<QLabel *>(widget)->text();
+        }
+        return true;
+    }
+};
+
 TEST(LongScan, EscapeStopsItAndTheRootsFoundSoFarStay)
 {
     QWidget other;
     other.show();
+    Witness witness;
+    QCoreApplication::postEvent(&witness, new QEvent(QEvent::User));
     PostEscape(&other);
     const auto window = OpenLongest();
+    // While it ran: the wait cursor, and what Escape does.
+    ASSERT_TRUE(witness.delivered);
+    EXPECT_EQ(witness.cursor, Qt::WaitCursor);
+    EXPECT_EQ(witness.notice, kScanningNotice);
     EXPECT_TRUE(Notice(*window).endsWith(kStoppedNotice)) << Notice(*window).toStdString();
     EXPECT_LT(ListedRoots(*window), kAllRoots);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
