@@ -212,8 +212,9 @@ Measured in one run of `make bench` on {args.started}, on the project's developm
 {machine()}.
 
 The machine is a shared virtual machine: other jobs ran beside this one (load average
-{args.load[0].split()[0]} when the run began, {args.load[1].split()[0]} when it ended), and its
-timings vary by 10-30 % from run to run. Every figure is therefore a median: of
+{args.load[0].split()[0]} when the run began, {args.load[1].split()[0]} when it ended), and the
+medians of one measurement have differed by up to about 40 % between runs on it. Every figure
+is therefore a median: of
 {args.repetitions} repetitions in random order for the figures measured inside one process
 (Google Benchmark, processor time of the thread, which other jobs disturb less than the clock
 on the wall), and of {args.runs} runs after 3 warm-up runs for whole runs of a program
@@ -230,7 +231,9 @@ Notes:
 - Evaluator: x steps over [-3; 3]. muparser 2.3.3 (Debian's) is compiled once, as our program
   is; "C++ by hand" is the function written in C++ with `std::pow`, `std::sin`, ...
   `Evaluate(text, x)` is what the program calls: it first rounds x to 15 significant digits
-  and finds the compiled program by its text.
+  and finds the compiled program by its text. In `3^x-x^3` ours computes the cube correctly
+  rounded (the square and its error by a fused multiply-add), where muparser multiplies twice
+  and rounds twice.
 - Root scan and `DrawGraph`: the second column sets the time against that many single
   `Evaluate` calls, so the ratio is the cost of everything else (the root searches'
   arithmetic, the painting) on top of the evaluations.
