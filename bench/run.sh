@@ -77,4 +77,7 @@ python3 "$root/bench/table.py" --work "$work" --started "$started" \
     --load "$load_before" "$load_after" --repetitions "$repetitions" --runs "$runs" \
     --functions "${functions[@]}" >"$output.new"
 mv "$output.new" "$output"
-echo "Written: $output"
+# The raw results stay in the build folder for a closer look.
+mkdir -p "$build/bench-results"
+cp "$work"/*.json "$build/bench-results/"
+echo "Written: $output (raw results in $build/bench-results)"
