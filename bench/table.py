@@ -7,6 +7,7 @@ import os
 import platform
 import re
 import subprocess
+import textwrap
 
 
 def load(path):
@@ -206,23 +207,23 @@ def main():
     row("Worst case: Newton from 3 on `9999+sin(x)+...` of the same length (no root, 100 steps)",
         duration(newton), "1 s", ratio(newton, second))
 
-    print(f"""# Benchmarks
-
-Measured in one run of `make bench` on {args.started}, on the project's development machine:
-{machine()}.
-
-The machine is a shared virtual machine: other jobs ran beside this one (load average
-{args.load[0].split()[0]} when the run began, {args.load[1].split()[0]} when it ended), and the
-medians of one measurement have differed by up to about 40 % between runs on it. Every figure
-is therefore a median: of
-{args.repetitions} repetitions in random order for the figures measured inside one process
-(Google Benchmark, processor time of the thread, which other jobs disturb less than the clock
-on the wall), and of {args.runs} runs after 3 warm-up runs for whole runs of a program
-(hyperfine, wall-clock time). A ratio is the first time over the time it is compared with;
-below 1 means Zerovane is faster. `make bench` measures everything anew and rewrites this file;
-bench/README.md says how each figure is taken.
-
-| Measurement | Zerovane | Compared with | Ratio | Compared with | Ratio |
+    intro = (
+        f"The machine is a shared virtual machine: other jobs ran beside this one (load average "
+        f"{args.load[0].split()[0]} when the run began, {args.load[1].split()[0]} when it ended), "
+        f"and the medians of one measurement have differed by up to about 40 % between runs on "
+        f"it. Every figure is therefore a median: of {args.repetitions} repetitions in random "
+        f"order for the figures measured inside one process (Google Benchmark, processor time of "
+        f"the thread, which other jobs disturb less than the clock on the wall), and of "
+        f"{args.runs} runs after 3 warm-up runs for whole runs of a program (hyperfine, "
+        f"wall-clock time). A ratio is the first time over the time it is compared with; below 1 "
+        f"means Zerovane is faster. `make bench` measures everything anew and rewrites this "
+        f"file; bench/README.md says how each figure is taken.")
+    measured = (f"Measured in one run of `make bench` on {args.started}, on the project's "
+                f"development machine: {machine()}.")
+    print("# Benchmarks\n")
+    print(textwrap.fill(measured, 96, break_on_hyphens=False, break_long_words=False) + "\n")
+    print(textwrap.fill(intro, 96, break_on_hyphens=False, break_long_words=False) + "\n")
+    print("""| Measurement | Zerovane | Compared with | Ratio | Compared with | Ratio |
 |---|---|---|---|---|---|""")
     print("\n".join(rows))
     print("""
