@@ -40,10 +40,15 @@ sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# Measures everything BENCHMARKS.md shows and writes it anew (a Release build in build-bench;
+# bench/README.md says what each figure is). Takes several minutes.
 bench: deps
-	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_GUI=OFF >/dev/null
-	@cmake --build $(BUILD)-bench -j $(JOBS) --target zerovane-bench
-	@$(BUILD)-bench/bench/zerovane-bench $(BENCH_ARGS)
+	@./.ci/install-bench-deps
+	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_GUI=ON \
+		-DZV_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target zerovane-bench zerovane-plotbench \
+		zerovane-qtbaseline zerovane zv_help
+	@./bench/run.sh $(BUILD)-bench BENCHMARKS.md
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

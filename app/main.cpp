@@ -1,4 +1,5 @@
 #include "app/displayprobe.h"
+#include "app/quitwhenshown.h"
 #include "shell/aboutwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
@@ -95,5 +96,6 @@ int main(int argc, char *argv[])
     int status = 0;
     if (!zv::StartUp(main, QApplication::arguments(), &status))
         return status;
+    zv::QuitWhenShownIfAsked();
     return app.exec();
 }

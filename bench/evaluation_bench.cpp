@@ -61,9 +61,17 @@ const std::vector<double> &Points()
     return points;
 }
 
+// The function in our language, as the label of the benchmark (bench/table.py shows it).
+void LabelWithFunction(benchmark::State &state)
+{
+    const std::u16string &text = Suite()[static_cast<size_t>(state.range(0))].text;
+    state.SetLabel(std::string(text.begin(), text.end())); // ASCII only
+}
+
 template<typename F>
 void Loop(benchmark::State &state, F f)
 {
+    LabelWithFunction(state);
     const auto &points = Points();
     size_t i = 0;
     for (auto _ : state) {
@@ -131,6 +139,7 @@ void Scan(benchmark::State &state, int precision)
         benchmark::DoNotOptimize(result.lines.data());
     }
     state.counters["evaluations"] = static_cast<double>(evaluations);
+    LabelWithFunction(state);
 }
 
 void BM_Scan(benchmark::State &state)

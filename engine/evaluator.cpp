@@ -6,6 +6,7 @@
 #include "engine/round15.h"
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -17,6 +18,14 @@ namespace {
 // A user types few different functions; the bound only keeps a stream of distinct texts
 // (a script, a fuzzer) from growing the cache without end.
 constexpr size_t kCacheLimit = 1024;
+
+// Equality as bytes: char_traits<char16_t>::compare goes one character at a time, which
+// costs a long text (32,767 characters) a tenth of its evaluation time at every call.
+bool SameText(std::u16string_view a, std::u16string_view b)
+{
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
 
 struct Host
 {
@@ -30,7 +39,7 @@ struct Host
 
     const Program &Find(std::u16string_view text)
     {
-        if (last && text == lastText)
+        if (last && SameText(text, lastText))
             return *last;
         std::u16string key(text);
         auto it = cache.find(key);

@@ -5,6 +5,7 @@
 #include "graph/plotarea.h"
 #include "graph/plotpainter.h"
 #include "graph/toolbarimages.h"
+#include "graph/workinprogress.h"
 #include "roots/rootscan.h"
 #include "ui/messagetextq.h"
 
@@ -33,6 +34,9 @@ constexpr int kIntervalDecimals = 6;
 constexpr int kTimeDecimals = 3;
 constexpr double kRootMarkerRadius = 0.0125; // of the interval's width
 constexpr int kColumnWidth = 190;
+// Lbl_root while a long root scan runs, and after one the user stopped.
+const char *const kScanningNotice = "Looking for roots...\nEsc stops the search.";
+const char *const kStoppedNotice = "Stopped: partial list.";
 
 QString ElapsedText(const QElapsedTimer &timer)
 {
@@ -436,13 +440,22 @@ void GraphWindow::DrawView(const PlotView &view)
 void GraphWindow::FindRoots()
 {
     State &s = *m_state;
+    if (s.scanning)
+        return; // the scan turns the event loop; it must never start again inside itself
     QElapsedTimer timer;
     timer.start();
 
     s.lstRoot->clear();
     s.listSeparator = DecimalSeparator();
-    const RootScanResult scan =
-        ScanForRoots(s.fText.toStdU16String(), s.a, s.b, s.precision, s.listSeparator);
+    RootScanResult scan;
+    {
+        s.scanning = true;
+        // A long function on a wide interval can keep the scan busy for seconds.
+        WorkInProgress work([&s] { s.lblRoot->setText(QString::fromLatin1(kScanningNotice)); });
+        scan = ScanForRoots(s.fText.toStdU16String(), s.a, s.b, s.precision, s.listSeparator,
+                            [&work] { return work.KeepGoing(); });
+        s.scanning = false;
+    }
     for (const std::u16string &line : scan.lines) {
         s.lstRoot->addItem(QString::fromStdU16String(line));
     }
@@ -454,7 +467,11 @@ void GraphWindow::FindRoots()
         s.lstRoot->setToolTip(QString::number(count) + MessageTextQ(26) +
                               (count > 1 ? QStringLiteral("s") : QString()) + MessageTextQ(27));
     }
-    s.lblRoot->setText(ElapsedText(timer));
+    QString caption = ElapsedText(timer);
+    if (scan.stopped) {
+        caption += QLatin1Char('\n') + QString::fromLatin1(kStoppedNotice);
+    }
+    s.lblRoot->setText(caption);
 }
 
 void GraphWindow::MarkRoot(double x)

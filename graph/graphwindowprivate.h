@@ -76,6 +76,9 @@ struct GraphWindow::State
     QLabel *lbl3 = nullptr;
     QLabel *label7 = nullptr;
 
+    // True while FindRoots runs (it keeps the window alive through a long scan).
+    bool scanning = false;
+
     // The animated graphic while it plays (it removes itself when done).
     QPointer<FramePlayer> animation;
 

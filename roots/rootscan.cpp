@@ -97,7 +97,7 @@ void SearchTouchingRoot(CountedFunction &f, double from, double to, RootList &li
 } // namespace
 
 RootScanResult ScanForRoots(std::u16string_view expression, double a, double b, int precision,
-                            char16_t decimalSeparator)
+                            char16_t decimalSeparator, const KeepScanning &keepGoing)
 {
     RootScanResult result;
     // The step count is a 16-bit product; a precision that cannot give one scans nothing.
@@ -137,19 +137,24 @@ RootScanResult ScanForRoots(std::u16string_view expression, double a, double b, 
             // A failed f is not hidden by a derivative that could be taken around it.
             failed = failed || flag != 0;
         }
-        if (failed)
-            continue;
+        if (!failed) {
+            // A root exactly on the previous point was listed there.
+            if (yp != 0) {
+                if (y == 0)
+                    list.add(x);
+                else if ((yp < 0) != (y < 0))
+                    RefineSignChange(f, xp, yp, x, y, list);
+            }
 
-        // A root exactly on the previous point was listed there.
-        if (yp != 0) {
-            if (y == 0)
-                list.add(x);
-            else if ((yp < 0) != (y < 0))
-                RefineSignChange(f, xp, yp, x, y, list);
+            if (fifth && i >= kStepsPerPrecision && dp != 0 && (dp < 0) != (d < 0))
+                SearchTouchingRoot(f, bracketStart, x, list);
         }
 
-        if (fifth && i >= kStepsPerPrecision && dp != 0 && (dp < 0) != (d < 0))
-            SearchTouchingRoot(f, bracketStart, x, list);
+        const bool last = i == steps + 1;
+        if (!last && keepGoing && !keepGoing()) {
+            result.stopped = true;
+            break;
+        }
     }
     result.evaluations = f.evaluations();
     return result;
