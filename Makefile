@@ -26,8 +26,10 @@ build: configure
 run: build
 	@./app/run.sh $(BUILD)
 
+# The suite, then the suite once more under the sanitizers.
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
