@@ -31,7 +31,7 @@ Decimal ToDecimal(double value)
 {
     Decimal result;
     if (value == 0) {
-        result.digits = "0";
+        result.digits.assign(1, '0');
         return result;
     }
     // Scientific form with 14 digits after the point: d.ddddddddddddddde+XX, correctly rounded.
@@ -237,10 +237,13 @@ double ReadLeadingNumber(std::u16string_view text)
         }
     }
 
-    std::string plain = (integerDigits.empty() ? "0" : integerDigits);
-    if (!fractionDigits.empty())
-        plain += "." + fractionDigits;
-    plain += "e" + std::to_string(exponent);
+    std::string plain = integerDigits.empty() ? std::string(1, '0') : integerDigits;
+    if (!fractionDigits.empty()) {
+        plain += '.';
+        plain += fractionDigits;
+    }
+    plain += 'e';
+    plain += std::to_string(exponent);
     double magnitude = 0;
     const auto read = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
     if (read.ec == std::errc::result_out_of_range)
