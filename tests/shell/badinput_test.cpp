@@ -61,9 +61,6 @@ long ResetPeakMemory()
     return PeakMemory();
 }
 
-// Acting as the user nobody, or as oneself.
-using Nobody = std::optional<test::AsNobody>;
-
 // A main window, with one graph window open unless asked otherwise, closed without its question
 // afterwards.
 struct Frame
@@ -107,7 +104,7 @@ TEST(BadInput, ProjectsAtOpenAndOnTheCommandLine)
             frame.recorder.chosenFile = path;
             const long before = ResetPeakMemory();
             {
-                const Nobody nobody = row.asNobody ? Nobody(std::in_place) : std::nullopt;
+                const test::AsNobody nobody(row.asNobody);
                 frame.Trigger("mnuopen");
             }
             // Reading no more than the head of a file: a 100 MB line costs no 100 MB.
@@ -121,7 +118,7 @@ TEST(BadInput, ProjectsAtOpenAndOnTheCommandLine)
         // On the command line, as a shell splits it at blanks; a failure ends the program.
         Frame frame(false);
         int status = -1;
-        const Nobody nobody = row.asNobody ? Nobody(std::in_place) : std::nullopt;
+        const test::AsNobody nobody(row.asNobody);
         const bool started =
             StartUp(*frame.main, QStringList{"zerovane"} + path.split(QLatin1Char(' ')), &status);
         EXPECT_EQ(started, row.message == 0);
@@ -181,47 +178,19 @@ TEST(BadInput, DamagedSettingsStillStartWithAReadableTheme)
 
 TEST(BadInput, ProjectSaveOntoAFullDiskOrIntoALockedFolderKeepsTheOldFile)
 {
-    const struct
-    {
-        const char *name;
-        std::string (*scene)(const test::fs::path &folder); // the reason it cannot be set
-        const char *failure;
-        bool asNobody;
-    } rows[] = {
-        {"a full file system",
-         [](const test::fs::path &folder) {
-             std::string skip = test::MountSmallFileSystem(folder);
-             if (skip.empty()) {
-                 test::WriteBytes(folder / "old.zvn", test::kGoodProject);
-                 test::FillUp(folder);
-             }
-             return skip;
-         },
-         "No space left on device", false},
-        {"a read-only folder",
-         [](const test::fs::path &folder) {
-             test::WriteBytes(folder / "old.zvn", test::kGoodProject);
-             test::fs::permissions(folder, test::fs::perms::owner_write,
-                                   test::fs::perm_options::remove);
-             return std::string();
-         },
-         "Permission denied", true},
-    };
-    test::ForEachCase(rows, [](const auto &row) {
+    test::ForEachCase(test::kWritePlaces, [](const test::WritePlace &place) {
         const test::ScratchFolder folder;
-        if (const std::string skip = row.scene(folder.path); !skip.empty()) {
-            std::cout << "[  SKIPPED ] " << row.name << ": " << skip << '\n';
+        if (!test::MakeWritePlace(folder.path, place, {{"old.zvn", test::kGoodProject}}))
             return;
-        }
         const auto entries = std::distance(test::fs::directory_iterator(folder.path), {});
         Frame frame;
         frame.recorder.chosenFile = Path(folder.path / "old.zvn");
         {
-            const Nobody nobody = row.asNobody ? Nobody(std::in_place) : std::nullopt;
+            const test::AsNobody nobody(!place.fullDisk);
             frame.Trigger("mnusaveproj");
         }
         EXPECT_EQ(frame.recorder.Boxes(),
-                  QStringList({QString::fromLatin1(row.failure) + '|' + Text(12) + "|!"}));
+                  QStringList({QString::fromLatin1(place.failure) + '|' + Text(12) + "|!"}));
         EXPECT_EQ(test::FileBytes(folder.path / "old.zvn"), test::kGoodProject);
         EXPECT_EQ(std::distance(test::fs::directory_iterator(folder.path), {}), entries);
     });

@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <iostream>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -62,32 +64,14 @@ struct ScratchFolder
     fs::path path;
 };
 
-// Mounts a small file system on folder (1 MiB in memory, room for the files a test keeps
-// there). Returns why that cannot be done here, or nothing.
-inline std::string MountSmallFileSystem(const fs::path &folder)
-{
-    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0)
-        return "cannot mount a small tmpfs here (needs root and the right to mount)";
-    return {};
-}
-
-// Fills the file system of folder to the last byte with a file of its own.
-inline void FillUp(const fs::path &folder)
-{
-    std::ofstream filler(folder / "filler", std::ios::binary);
-    const std::string block(4096, 'f');
-    while (filler.write(block.data(), std::streamsize(block.size())) && filler.flush()) {
-    }
-}
-
-// While it lives, the files this thread opens are checked as the user nobody's: root passes
-// every permission check, and the file system's user id is the one those checks take (it
-// belongs to the calling thread alone). Does nothing for another user, who is checked anyway.
+// While it lives, the files this thread opens are checked as the user nobody's when `drop`
+// is set: root passes every permission check, and the file system's user id is the one those
+// checks take (it belongs to the calling thread alone). Another user is checked anyway.
 class AsNobody
 {
 public:
-    AsNobody()
-        : m_dropped(::geteuid() == 0)
+    explicit AsNobody(bool drop = true)
+        : m_dropped(drop && ::geteuid() == 0)
     {
         if (m_dropped) {
             ::setfsgid(kNobody);
@@ -105,15 +89,50 @@ public:
     AsNobody &operator=(const AsNobody &) = delete;
 
     // The same for a program run through a shell: a prefix for its command line.
-    static std::string CommandPrefix()
+    static std::string CommandPrefix(bool drop = true)
     {
-        return ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+        return drop && ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups "
+                                        : "";
     }
 
 private:
     static constexpr uid_t kNobody = 65534;
     bool m_dropped;
 };
+
+// The two places where every write must fail and leave the old files as they were.
+struct WritePlace
+{
+    const char *name;
+    bool fullDisk;       // a file system filled to the last byte; else a folder nobody may write
+    const char *failure; // the system's description
+};
+inline constexpr WritePlace kWritePlaces[] = {
+    {"a full file system", true, "No space left on device"},
+    {"a read-only folder", false, "Permission denied"},
+};
+
+// Makes folder the place, holding `files` (name and bytes). Where a small file system cannot
+// be mounted (it needs root and the right to mount) says so and returns false.
+inline bool MakeWritePlace(const fs::path &folder, const WritePlace &place,
+                           std::initializer_list<std::pair<const char *, std::string>> files)
+{
+    if (place.fullDisk && ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
+        std::cout << "[  SKIPPED ] " << place.name << ": cannot mount a small tmpfs here\n";
+        return false;
+    }
+    for (const auto &[name, bytes] : files)
+        WriteBytes(folder / name, bytes);
+    if (place.fullDisk) {
+        std::ofstream filler(folder / "filler", std::ios::binary);
+        const std::string block(4096, 'f');
+        while (filler.write(block.data(), std::streamsize(block.size())) && filler.flush()) {
+        }
+    } else {
+        fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    }
+    return true;
+}
 
 // While it lives, a reader that waits on the named pipe at path (for a writer that never comes)
 // is let go at once: a writer opens the pipe and closes it again, so the reader finds it empty.
