@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -50,6 +51,24 @@ void StoreValue(QSettings &settings, const char *key, int32_t value)
 {
     settings.setValue(QLatin1String(key), StoredIntegerText(value));
 }
+
+// WCAG's contrast ratio of two colours: 1 for equal ones, 21 for black and white.
+double ContrastRatio(const QColor &one, const QColor &other)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// Below this, text is hard to tell from its background (WCAG's floor for large text). Every
+// theme of the menu clears it on the usual palettes.
+constexpr double kReadableContrast = 3.0;
 
 int32_t ReadValue(QSettings &settings, const char *key, int bits, int32_t defaultValue,
                   int32_t current)
@@ -152,6 +171,14 @@ void LoadAppearanceSettings()
     Foreground() = ReadValue(settings, kForegroundKey, 32, first.foreground, Foreground());
     ForeItem() =
         static_cast<int16_t>(ReadValue(settings, kForeItemKey, 16, kDefaultTheme, ForeItem()));
+    // A store damaged into text as dark as its background (black on black) would leave every
+    // label unreadable: the colours of the stored theme take its place.
+    if (ContrastRatio(ColorFromValue(Background()), ColorFromValue(Foreground())) <
+        kReadableContrast) {
+        const Theme theme = ThemeColors(ForeItem());
+        Background() = theme.background;
+        Foreground() = theme.foreground;
+    }
 }
 
 bool ChooseTheme(int k)

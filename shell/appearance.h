@@ -44,7 +44,8 @@ bool ReadStoredInteger(const QString &text, int bits, int32_t &value);
 QString StoredIntegerText(int32_t value);
 
 // Reads "Background", "Foreground" and "ForeItem" from the settings, with the defaults of a
-// first start.
+// first start. Colours whose text could not be read on their background give way to the
+// colours of the stored theme (theme 4 for a number without one).
 void LoadAppearanceSettings();
 
 // Makes theme k the one in force and writes the three keys. Returns false, and changes and
