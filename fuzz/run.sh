@@ -58,7 +58,7 @@ failed=()
 for target in "${targets[@]}"; do
     binary=$out/${target}_fuzz
     read -r -a files <<<"$(sources "$target")"
-    # Rebuilt when any source of the folders it takes from is newer than the binary.
+    # Rebuilt when any source in the folders the targets take from is newer than the binary.
     if [ ! -e "$binary" ] || [ -n "$(find fuzz engine shell graph helpviewer -newer "$binary" \
         \( -name '*.cpp' -o -name '*.h' -o -name '*.txt' \) -print -quit)" ]; then
         echo "Building $target"
