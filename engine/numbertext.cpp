@@ -15,8 +15,10 @@ constexpr int kSignificantDigits = 15;
 // exponent form: magnitudes below 1e-4 or from 1e15 up.
 constexpr int kLowestPlainExponent = -4;
 constexpr int kHighestPlainExponent = 14;
-// Far beyond any double; keeps a long run of exponent digits from overflowing an int.
-constexpr int kExponentClamp = 100000;
+// Far beyond any double; with the number of mantissa digits added (which can shift the
+// magnitude by at most their count), keeps a long run of exponent digits from overflowing
+// without changing what the number means.
+constexpr long long kExponentClamp = 100000;
 
 // A finite value written with at most 15 significant digits: value = 0.d1d2d3... x 10^(exponent+1),
 // so `exponent` is the decimal exponent of the first digit. Zero has the digits "0".
@@ -125,15 +127,15 @@ size_t TakeDigits(std::u16string_view text, size_t &pos, std::string &out)
 
 // Decimal exponent of the first significant digit of mantissa x 10^exponent, for telling an
 // overflow from an underflow when the value does not fit a double.
-int MagnitudeExponent(const std::string &integerDigits, const std::string &fractionDigits,
-                      int exponent)
+long long MagnitudeExponent(const std::string &integerDigits, const std::string &fractionDigits,
+                            long long exponent)
 {
     const size_t firstInteger = integerDigits.find_first_not_of('0');
     if (firstInteger != std::string::npos)
-        return exponent + static_cast<int>(integerDigits.size() - firstInteger) - 1;
+        return exponent + static_cast<long long>(integerDigits.size() - firstInteger) - 1;
     const size_t firstFraction = fractionDigits.find_first_not_of('0');
     if (firstFraction != std::string::npos)
-        return exponent - static_cast<int>(firstFraction) - 1;
+        return exponent - static_cast<long long>(firstFraction) - 1;
     return 0;
 }
 
@@ -222,7 +224,7 @@ double ReadLeadingNumber(std::u16string_view text)
         return 0;
 
     // The exponent counts only when digits follow the letter and its sign.
-    int exponent = 0;
+    long long exponent = 0;
     if (pos < text.size() && (text[pos] == u'e' || text[pos] == u'E')) {
         size_t look = pos + 1;
         bool negativeExponent = false;
@@ -230,8 +232,10 @@ double ReadLeadingNumber(std::u16string_view text)
             negativeExponent = text[look++] == u'-';
         std::string exponentDigits;
         if (TakeDigits(text, look, exponentDigits) > 0) {
+            const long long clamp = kExponentClamp + static_cast<long long>(integerDigits.size() +
+                                                                            fractionDigits.size());
             for (char c : exponentDigits)
-                exponent = std::min(exponent * 10 + (c - '0'), kExponentClamp);
+                exponent = std::min(exponent * 10 + (c - '0'), clamp);
             if (negativeExponent)
                 exponent = -exponent;
         }

@@ -2,6 +2,7 @@
 
 #include <chm_lib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -32,30 +33,80 @@ constexpr int kLengthBytes = 8;
 constexpr size_t kHeaderBytes = 0x58;
 constexpr size_t kDirectoryOffset = 0x48;
 constexpr size_t kDirectoryLength = 0x50;
+// The directory's own header ("ITSP"): its length, the length of its chunks and the first
+// listing chunk; and in a listing chunk ("PMGL"), the link to the next one.
+constexpr size_t kDirectoryHeaderBytes = 0x24;
+constexpr size_t kDirectoryHeaderLength = 0x08;
+constexpr size_t kChunkLength = 0x10;
+constexpr size_t kFirstListingChunk = 0x20;
+constexpr size_t kListingHeaderBytes = 0x14;
+constexpr size_t kNextListingChunk = 0x10;
+constexpr int32_t kNoChunk = -1;
 
-uint64_t ReadU64(const unsigned char *bytes)
+uint64_t ReadLittleEndian(const unsigned char *bytes, int count)
 {
     uint64_t value = 0;
-    for (int i = 7; i >= 0; --i)
+    for (int i = count - 1; i >= 0; --i)
         value = (value << 8) | bytes[i];
     return value;
 }
 
-// chmlib reads a file cut inside its directory as one with fewer pages, without a word; the
-// header says where the directory ends. A file too short for a header, or of another kind, is
-// left to chmlib to reject.
-bool DirectoryIsWhole(int fd)
+// What the probe of a help file finds before chmlib reads it.
+struct Directory
+{
+    bool whole = true; // the directory lies inside the file
+    bool ends = true;  // the chain of listing chunks ends
+};
+
+// chmlib walks the listing chunks from the first by their links to the next and never
+// notices a link back to a chunk it has read: it would go round until the reader's time runs
+// out, with the help window waiting. It stops at a chunk it cannot read or that is no listing;
+// a chain with more links than the file has room for chunks goes round.
+bool ListingChainEnds(int fd, uint64_t size, uint64_t directory)
+{
+    unsigned char header[kDirectoryHeaderBytes];
+    if (pread(fd, header, sizeof header, static_cast<off_t>(directory)) !=
+            static_cast<ssize_t>(sizeof header) ||
+        std::string_view(reinterpret_cast<const char *>(header), 4) != "ITSP")
+        return true; // chmlib turns the file down
+    const uint64_t chunks = directory + ReadLittleEndian(header + kDirectoryHeaderLength, 4);
+    const uint64_t chunkLength = ReadLittleEndian(header + kChunkLength, 4);
+    auto chunk = static_cast<int32_t>(ReadLittleEndian(header + kFirstListingChunk, 4));
+    const uint64_t room = size / std::max<uint64_t>(chunkLength, kListingHeaderBytes) + 1;
+    for (uint64_t links = 0; links <= room; ++links) {
+        if (chunk < 0)
+            return true; // the end mark, or a chunk before the file that chmlib cannot read
+        const uint64_t at = chunks + static_cast<uint64_t>(chunk) * chunkLength;
+        unsigned char listing[kListingHeaderBytes];
+        if (at > size || chunkLength > size - at ||
+            pread(fd, listing, sizeof listing, static_cast<off_t>(at)) !=
+                static_cast<ssize_t>(sizeof listing) ||
+            std::string_view(reinterpret_cast<const char *>(listing), 4) != "PMGL")
+            return true;
+        chunk = static_cast<int32_t>(ReadLittleEndian(listing + kNextListingChunk, 4));
+    }
+    return chunk == kNoChunk;
+}
+
+// What chmlib would not tell: it reads a file cut inside its directory as one with fewer
+// pages, without a word (the header says where the directory ends), and it never gets out of
+// a listing that goes round. A file too short for a header, or of another kind, is left to
+// chmlib to reject.
+Directory ProbeDirectory(int fd)
 {
     unsigned char header[kHeaderBytes];
     struct stat info;
     if (pread(fd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header) ||
         std::string_view(reinterpret_cast<const char *>(header), 4) != "ITSF" ||
         fstat(fd, &info) != 0)
-        return true;
+        return {};
     const uint64_t size = static_cast<uint64_t>(info.st_size);
-    const uint64_t offset = ReadU64(header + kDirectoryOffset);
-    const uint64_t length = ReadU64(header + kDirectoryLength);
-    return offset <= size && length <= size - offset;
+    const uint64_t offset = ReadLittleEndian(header + kDirectoryOffset, 8);
+    const uint64_t length = ReadLittleEndian(header + kDirectoryLength, 8);
+    Directory directory;
+    directory.whole = offset <= size && length <= size - offset;
+    directory.ends = offset > size || ListingChainEnds(fd, size, offset);
+    return directory;
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -211,8 +262,10 @@ ChmReadStatus ReadChmFile(const std::string &path, ChmArchive &archive)
     const int probe = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (probe < 0)
         return ChmReadStatus::kCannotOpen;
-    const bool whole = DirectoryIsWhole(probe);
+    const Directory directory = ProbeDirectory(probe);
     close(probe);
+    if (!directory.ends)
+        return ChmReadStatus::kDamaged;
 
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
@@ -240,7 +293,7 @@ ChmReadStatus ReadChmFile(const std::string &path, ChmArchive &archive)
     const bool wellFormed = DecodeChmStream(stream, archive);
     if (exitCode == kChildNotAHelpFile)
         return ChmReadStatus::kNotAHelpFile;
-    if (!whole || !ended || !wellFormed || exitCode != kChildOk)
+    if (!directory.whole || !ended || !wellFormed || exitCode != kChildOk)
         return ChmReadStatus::kDamaged;
     return ChmReadStatus::kOk;
 }

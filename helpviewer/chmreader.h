@@ -18,6 +18,8 @@ enum class ChmReadStatus {
 // through chmlib. chmlib trusts the structures of the file it reads, and a damaged file can
 // make it crash or loop; so it reads in a child process that hands the objects over through a
 // pipe, and a reader that crashes, outlives its time or sends too much leaves kDamaged here.
+// A file whose listing of objects goes round, which would keep chmlib reading until its time
+// is up, is kDamaged at once, with nothing read.
 ChmReadStatus ReadChmFile(const std::string &path, ChmArchive &archive);
 
 // The stream in which the reader hands the objects over: per object its path, a NUL and the

@@ -152,6 +152,10 @@ TEST(ReadLeadingNumber, LongestLeadingNumber)
         {"HugeExponentDigits", u"1e99999999999999999999", kInfinity},
         {"ManyDigitsOverflow", u"1" + std::u16string(400, u'0'), kInfinity},
         {"Underflow", u"1e-400", 0},
+        // The exponent is bounded while read, but not so that 100005 zeros outweigh it.
+        {"ZerosBeforeAHugeExponent", u"0." + std::u16string(100005, u'0') + u"1e100010", 1e4},
+        {"ZerosAfterAHugeNegativeExponent", u"1" + std::u16string(100005, u'0') + u"e-100010",
+         1e-5},
     };
     test::ForEachCase(cases, [](const auto &c) { EXPECT_EQ(ReadLeadingNumber(c.text), c.value); });
 }
