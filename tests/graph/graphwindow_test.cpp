@@ -478,8 +478,11 @@ struct PaintLog : QObject
     }
     bool eventFilter(QObject *, QEvent *event) override
     {
+        // Only paints: other events reach the filter while the plot is being destroyed.
+        if (event->type() != QEvent::Paint)
+            return false;
         const double right = picture->Mapping().Edges().right;
-        if (event->type() == QEvent::Paint && (rightEdges.isEmpty() || rightEdges.back() != right))
+        if (rightEdges.isEmpty() || rightEdges.back() != right)
             rightEdges.append(right);
         return false;
     }
