@@ -12,15 +12,10 @@ constexpr bool N = false; // a number field
 
 TEST(CheckAndTranslate, CodePositionAndTranslation)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string_view text;
-        bool allowVariable;
-        int16_t code;
-        int position;                    // checked only on a fault
-        std::u16string_view translation; // checked on success and for code 11
-    } cases[] = {
+    // position: checked only on a fault; translation: checked on success and for code 11.
+    using Row =
+        std::tuple<const char *, std::u16string_view, bool, int16_t, int, std::u16string_view>;
+    const Row cases[] = {
         // Blank texts are found before the markers are added.
         {"Empty", u"", F, kEmptyExpression, 2, u""},
         {"ThreeBlanks", u"   ", F, kEmptyExpression, 2, u""},
@@ -83,18 +78,19 @@ TEST(CheckAndTranslate, CodePositionAndTranslation)
         {"VariableNameTrailingBlanks", u"  x  ", F, 0, 0, u"  x  "},
     };
 
-    test::ForEachCase(cases, [](const auto &c) {
-        const CheckResult r = CheckAndTranslate(c.text, c.allowVariable);
-        EXPECT_EQ(r.code, c.code);
-        if (c.code != 0) {
-            EXPECT_EQ(r.position, c.position);
-        }
-        if (c.code == 0 || c.code == kBracketsMismatch) {
-            EXPECT_EQ(r.text, c.translation);
-        } else {
-            EXPECT_TRUE(r.text.empty());
-        }
-    });
+    test::ForEachCase(
+        cases, [](auto, auto text, bool variable, int16_t code, int position, auto translation) {
+            const CheckResult r = CheckAndTranslate(text, variable);
+            EXPECT_EQ(r.code, code);
+            if (code != 0) {
+                EXPECT_EQ(r.position, position);
+            }
+            if (code == 0 || code == kBracketsMismatch) {
+                EXPECT_EQ(r.text, translation);
+            } else {
+                EXPECT_TRUE(r.text.empty());
+            }
+        });
 }
 
 TEST(CheckAndTranslate, LongTextReportsTheTruePosition)

@@ -14,16 +14,10 @@ const char *const kNoRootFound = "No root has been found.";
 
 TEST(NewtonSearch, WhatTheWindowShows)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string_view function, initial;
-        char16_t separator;
-        std::u16string_view value;
-        const char *error; // nullptr: the error label stays hidden
-        Focus focus;
-        int caret;
-    } cases[] = {
+    // error: nullptr: the error label stays hidden.
+    using Row = std::tuple<const char *, std::u16string_view, std::u16string_view, char16_t,
+                           std::u16string_view, const char *, Focus, int>;
+    const Row cases[] = {
         // The Approximate window's own table (tests/tools) drives the searches and failures
         // through the window; these rows add the number forms and the function's caret.
         {"RoundedToSixDecimals", u"sin(x)", u"3", u'.', u"3.141593", nullptr, kStay, 0},
@@ -36,15 +30,16 @@ TEST(NewtonSearch, WhatTheWindowShows)
         {"FunctionCheckedFirst", u"x^2+", u"", u'.', u"Error",
          "Error #23 : Expression can't end in an operator.", kFunction, 4},
     };
-    test::ForEachCase(cases, [](const auto &c) {
-        const NewtonOutcome outcome = NewtonSearch(c.function, c.initial, c.separator);
-        EXPECT_EQ(outcome.valueText, c.value);
-        EXPECT_EQ(outcome.errorShown, c.error != nullptr);
-        EXPECT_EQ(outcome.errorText, c.error ? c.error : "");
-        EXPECT_EQ(outcome.rootFound, c.error == nullptr);
-        EXPECT_EQ(outcome.focus, c.focus);
-        if (c.focus != kStay) {
-            EXPECT_EQ(outcome.caret, c.caret);
+    test::ForEachCase(cases, [](auto, auto function, auto initial, char16_t separator, auto value,
+                                const char *error, Focus focus, int caret) {
+        const NewtonOutcome outcome = NewtonSearch(function, initial, separator);
+        EXPECT_EQ(outcome.valueText, value);
+        EXPECT_EQ(outcome.errorShown, error != nullptr);
+        EXPECT_EQ(outcome.errorText, error ? error : "");
+        EXPECT_EQ(outcome.rootFound, error == nullptr);
+        EXPECT_EQ(outcome.focus, focus);
+        if (focus != kStay) {
+            EXPECT_EQ(outcome.caret, caret);
         }
     });
 }
