@@ -75,8 +75,7 @@ TEST(CheckAndTranslate, CodePositionAndTranslation)
         // Accented and other non-ASCII letters are unknown characters.
         {"AccentedLetter", u"\u00e9+1", F, kUnknownName, 2, u""},
         {"KelvinSignIsNotK", u"\u212a", F, kUnknownName, 2, u""},
-        {"VariableNameTrailingBlanks", u"  x  ", F, 0, 0, u"  x  "},
-    };
+        {"VariableNameTrailingBlanks", u"  x  ", F, 0, 0, u"  x  "}};
 
     test::ForEachCase(
         cases, [](auto, auto text, bool variable, int16_t code, int position, auto translation) {

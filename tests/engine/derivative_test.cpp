@@ -36,8 +36,7 @@ TEST(Derivative, ValueFlagAndEvaluationsMade)
         {"FormulaOverflow", u"exp(x)", 709.5, 0, kExact, 1, 4},
         {"LastPointFails", u"r(0.0009-x)", 0, 0, kExact, 1, 4},
         {"EvaluationOverflow", u"exp(x)", 710, 0, kExact, 1, 1},
-        {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1, 0},
-    };
+        {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1, 0}};
     test::ForEachCase(cases, [](auto, auto text, double x, double value, double tolerance,
                                 int16_t wantFlag, long wantEvaluations) {
         int16_t flag = -1;

@@ -20,8 +20,7 @@ TEST(ErrorText, LineForCodeInEachLanguage)
         {kRomanian, 4, "Error #4 : Radicalul trebuie sa aiba ca argument un  nr. strict pozitiv."},
         {kRomanian, 23, "Error #23 : Expresia nu se poate termina cu un operator."},
         {kRomanian, 10, "Error #10 : Unknown error."},
-        {kRomanian, 24, "Error #24 : Unknown error."},
-    };
+        {kRomanian, 24, "Error #24 : Unknown error."}};
     for (const auto &[language, code, line] : cases) {
         ErrorLanguage = language;
         EXPECT_EQ(ErrorText(code), line) << language << " " << code;

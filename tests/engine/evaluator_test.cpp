@@ -96,8 +96,7 @@ TEST(Evaluate, ValueAndCode)
         {"MinusAfterFunctionBracket", u"sin(-x)+(-x)", 1, -std::sin(1.0) - 1, 0},
         {"TabIsNoBlank", u"x\t+1", 0, 0, kEvaluationFailed},
         {"UnclosedBracket", u"(x", 0, 0, kEvaluationFailed},
-        {"UnopenedBracket", u"x)", 0, 0, kEvaluationFailed},
-    };
+        {"UnopenedBracket", u"x)", 0, 0, kEvaluationFailed}};
 
     test::ForEachCase(cases,
                       [](auto, const auto &text, double x, double wantValue, int16_t wantCode) {

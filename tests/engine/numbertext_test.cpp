@@ -40,8 +40,7 @@ TEST(FormatRounded, TextAndItsReadBack)
         {"LargeExponent", 1.5e20, 6, u',', u"1,5E+20"},
         {"SmallExponent", 0.00001, 6, u'.', u"1E-05"},
         {"SmallNegativeExponent", -2.5e-7, 8, u'.', u"-2.5E-07"},
-        {"SmallPlain", 0.000123, 6, u'.', u"0.000123"},
-    };
+        {"SmallPlain", 0.000123, 6, u'.', u"0.000123"}};
     test::ForEachCase(cases, [](auto, double value, int decimals, char16_t separator,
                                 const std::u16string &text) {
         EXPECT_EQ(FormatRounded(value, decimals, separator), text);
@@ -67,8 +66,7 @@ TEST(ReadNumberText, AcceptsOnlyWhatFormatRoundedWrites)
         {"TrailingText", u"1.5x", u'.', false, 0},
         {"NoDigitsAfterSeparator", u"1.", u'.', false, 0},
         {"ExponentWithoutSign", u"1E5", u'.', false, 0},
-        {"LowerCaseExponent", u"1e5", u'.', false, 0},
-    };
+        {"LowerCaseExponent", u"1e5", u'.', false, 0}};
     test::ForEachCase(cases, [](auto, const auto &text, char16_t separator, bool ok, double want) {
         constexpr double kUntouched = 42;
         double value = kUntouched;
@@ -96,8 +94,7 @@ TEST(FormatFileNumber, TextAndItsReadBack)
         {"ManyDigitsExponent", 123456789012345678.0, " 1.23456789012346E+17"},
         {"ThreeExponentDigits", -1e300, "-1E+300"},
         {"SmallExponent", 0.00001, " 1E-05"},
-        {"SmallNegativeExponent", -2.5e-7, "-2.5E-07"},
-    };
+        {"SmallNegativeExponent", -2.5e-7, "-2.5E-07"}};
     test::ForEachCase(cases, [](auto, double value, std::string_view want) {
         const std::string text = FormatFileNumber(value);
         EXPECT_EQ(text, want);
@@ -128,8 +125,7 @@ TEST(ReadLeadingNumber, LongestLeadingNumber)
         {"Overflow", u"1e400", kInfinity},
         {"HugeExponentDigits", u"1e99999999999999999999", kInfinity},
         {"ManyDigitsOverflow", u"1" + std::u16string(400, u'0'), kInfinity},
-        {"Underflow", u"1e-400", 0},
-    };
+        {"Underflow", u"1e-400", 0}};
     test::ForEachCase(cases, [](auto, const auto &text, double value) {
         EXPECT_EQ(ReadLeadingNumber(text), value);
     });

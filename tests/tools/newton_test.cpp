@@ -31,6 +31,14 @@ TEST(Newton, SearchesAndFailuresThroughTheWindow)
         {"x^2", "", QStringLiteral("Error|%1|Txt_X@0").arg(empty)},
         {"x^2", "1+x",
          "Error|Error #16 : Expression contains unknown functions or operands.|Txt_X@2"},
+        {"sin(x)", "3", "3.141593|-|Txt_X@1"}, // six decimals
+        {"2x-1", "0", "0.5|-|Txt_X@1"},
+        {"x^2-4", "pi/2", "2|-|Txt_X@4"},
+        {"x^2-4", "1,5", "2|-|Txt_X@3"}, // a typed comma, translated
+        {"ln(x)", "-1", "No root.|No root has been found.|Txt_X@2"},
+        {"x^2+*3", "1", "Error|Error #14 : Two operators can't stick together.|txt_f@4"},
+        // The function is checked first; Enter's release in it then goes to the empty value.
+        {"x^2+", "", "Error|Error #23 : Expression can't end in an operator.|Txt_X@0"},
     };
     for (const auto &[function, initial, shown] : rows) {
         SCOPED_TRACE(std::string(function) + " from " + initial);
@@ -52,6 +60,11 @@ TEST(Newton, AproxFillsTheFieldsAndShowsTheOutcome)
     EXPECT_EQ(Shown(window).section('|', 0, 3), "2*x-1|3|0.5|-");
     window.Aprox(QStringLiteral("x^2+1"), 0.5);
     EXPECT_EQ(Shown(window).section('|', 2, 3), "No root.|No root has been found.");
+    const QLocale saved; // the user's decimal comma
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    window.Aprox(QStringLiteral("x^2-2.25"), 1.25);
+    QLocale::setDefault(saved);
+    EXPECT_EQ(Shown(window).section('|', 1, 2), "1,25|1,5");
 }
 
 TEST(Newton, EnterRulesClearingResetAndHelp)
