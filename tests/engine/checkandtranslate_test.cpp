@@ -22,7 +22,7 @@ TEST(CheckAndTranslate, CodePositionAndTranslation)
         {"Polynomial", u"x^2-4", F, 0, 0, u"x^2-4"},
         {"VariableInNumberField", u"x", N, kUnknownName, 2, u""},
         {"ConstantExpression", u"pi/4", N, 0, 0, u"pi/4"},
-        {"DecimalComma", u"2,5", N, 0, 0, u"2.5"},
+        {"DecimalComma", u"2,9", N, 0, 0, u"2.9"},
         {"EveryCommaReplaced", u"1,5+2,25*x", F, 0, 0, u"1.5+2.25*x"},
         // The "*" goes right before the token, after any blanks.
         {"ImplicitProduct", u"2x", F, 0, 0, u"2*x"},
@@ -48,7 +48,7 @@ TEST(CheckAndTranslate, CodePositionAndTranslation)
         {"LeadingPoint", u".5", F, kUnknownName, 2, u""},
         {"EqualsSign", u"x^2=4", F, kUnknownName, 5, u""},
         {"TabIsNotABlank", u"x\t+1", F, kUnknownName, 3, u""},
-        {"CapitalFirstLetters", u"Sin(X)", F, 0, 0, u"Sin(X)"},
+        {"CapitalFirstLetters", u"Sin(X)+Abs(x)", F, 0, 0, u"Sin(X)+Abs(x)"},
         {"UpperCaseNameSplits", u"SIN(x)", F, kUnknownName, 2, u""},
         {"TypedSquarePair", u"[x+1]", F, kBracketsMismatch, 7, u""},
         {"SquareClosesRound", u"(x]", F, 0, 0, u"(x]"},

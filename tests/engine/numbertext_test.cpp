@@ -88,13 +88,15 @@ TEST(FormatFileNumber, TextAndItsReadBack)
         {"NegativeNoZeroBeforePoint", -0.5, "-.5"},
         {"SmallestPlain", 0.0001, " .0001"},
         {"FifteenDigits", 1.0 / 3, " .333333333333333"},
+        {"LargestPlain", 1e14, " 100000000000000"},
         {"ExponentFrom1e15", 1e15, " 1E+15"},
         {"RoundsToExponentForm", 999999999999999.9, " 1E+15"},
         {"LargeExponent", 1.5e20, " 1.5E+20"},
         {"ManyDigitsExponent", 123456789012345678.0, " 1.23456789012346E+17"},
         {"ThreeExponentDigits", -1e300, "-1E+300"},
         {"SmallExponent", 0.00001, " 1E-05"},
-        {"SmallNegativeExponent", -2.5e-7, "-2.5E-07"}};
+        {"SmallNegativeExponent", -2.5e-7, "-2.5E-07"},
+        {"TwoExponentDigits", 1e-10, " 1E-10"}};
     test::ForEachCase(cases, [](auto, double value, std::string_view want) {
         const std::string text = FormatFileNumber(value);
         EXPECT_EQ(text, want);
@@ -123,6 +125,7 @@ TEST(ReadLeadingNumber, LongestLeadingNumber)
         {"CommaIsNoSeparator", u"2,5", 2},
         {"LongMantissa", u"0.000000000000000000000000000001e330", 1e300},
         {"Overflow", u"1e400", kInfinity},
+        {"FractionOverflow", u"0.5e400", kInfinity},
         {"HugeExponentDigits", u"1e99999999999999999999", kInfinity},
         {"ManyDigitsOverflow", u"1" + std::u16string(400, u'0'), kInfinity},
         {"Underflow", u"1e-400", 0}};
