@@ -15,13 +15,7 @@ TEST(Cli, OutputAndExitCode)
     // Where a number is due, x is an unknown name.
     const std::string xIsUnknown =
         "Error #16 : Expression contains unknown functions or operands.\nposition 2\n";
-    const struct
-    {
-        const char *name;
-        std::vector<std::string> args;
-        std::string out;
-        int exitCode;
-    } cases[] = {
+    const std::tuple<const char *, std::vector<std::string>, std::string, int> cases[] = {
         // check: the translation, or the fault with its position.
         {"CheckTranslates", {"check", "2x(x+1)"}, "2*x*(x+1)\n", 0},
         {"CheckConstantRejectsX", {"check", "--constant", "x"}, xIsUnknown, 1},
@@ -61,10 +55,10 @@ TEST(Cli, OutputAndExitCode)
         {"UnknownCommand", {"solve", "x"}, "", 2},
         {"NoArguments", {}, "", 2},
     };
-    zv::test::ForEachCase(cases, [](const auto &c) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_EQ(run.exitCode, c.exitCode);
+    zv::test::ForEachCase(cases, [](auto, const auto &args, const std::string &out, int exitCode) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.exitCode, exitCode);
     });
 }
 

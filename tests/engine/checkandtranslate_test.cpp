@@ -12,22 +12,17 @@ constexpr bool N = false; // a number field
 
 TEST(CheckAndTranslate, CodePositionAndTranslation)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string_view text;
-        bool allowVariable;
-        int16_t code;
-        int position;                    // checked only on a fault
-        std::u16string_view translation; // checked on success and for code 11
-    } cases[] = {
+    // position: checked only on a fault; translation: checked on success and for code 11.
+    using Row =
+        std::tuple<const char *, std::u16string_view, bool, int16_t, int, std::u16string_view>;
+    const Row cases[] = {
         // Blank texts are found before the markers are added.
         {"Empty", u"", F, kEmptyExpression, 2, u""},
         {"ThreeBlanks", u"   ", F, kEmptyExpression, 2, u""},
         {"Polynomial", u"x^2-4", F, 0, 0, u"x^2-4"},
         {"VariableInNumberField", u"x", N, kUnknownName, 2, u""},
         {"ConstantExpression", u"pi/4", N, 0, 0, u"pi/4"},
-        {"DecimalComma", u"2,5", N, 0, 0, u"2.5"},
+        {"DecimalComma", u"2,9", N, 0, 0, u"2.9"},
         {"EveryCommaReplaced", u"1,5+2,25*x", F, 0, 0, u"1.5+2.25*x"},
         // The "*" goes right before the token, after any blanks.
         {"ImplicitProduct", u"2x", F, 0, 0, u"2*x"},
@@ -53,7 +48,7 @@ TEST(CheckAndTranslate, CodePositionAndTranslation)
         {"LeadingPoint", u".5", F, kUnknownName, 2, u""},
         {"EqualsSign", u"x^2=4", F, kUnknownName, 5, u""},
         {"TabIsNotABlank", u"x\t+1", F, kUnknownName, 3, u""},
-        {"CapitalFirstLetters", u"Sin(X)", F, 0, 0, u"Sin(X)"},
+        {"CapitalFirstLetters", u"Sin(X)+Abs(x)", F, 0, 0, u"Sin(X)+Abs(x)"},
         {"UpperCaseNameSplits", u"SIN(x)", F, kUnknownName, 2, u""},
         {"TypedSquarePair", u"[x+1]", F, kBracketsMismatch, 7, u""},
         {"SquareClosesRound", u"(x]", F, 0, 0, u"(x]"},
@@ -80,21 +75,21 @@ TEST(CheckAndTranslate, CodePositionAndTranslation)
         // Accented and other non-ASCII letters are unknown characters.
         {"AccentedLetter", u"\u00e9+1", F, kUnknownName, 2, u""},
         {"KelvinSignIsNotK", u"\u212a", F, kUnknownName, 2, u""},
-        {"VariableNameTrailingBlanks", u"  x  ", F, 0, 0, u"  x  "},
-    };
+        {"VariableNameTrailingBlanks", u"  x  ", F, 0, 0, u"  x  "}};
 
-    test::ForEachCase(cases, [](const auto &c) {
-        const CheckResult r = CheckAndTranslate(c.text, c.allowVariable);
-        EXPECT_EQ(r.code, c.code);
-        if (c.code != 0) {
-            EXPECT_EQ(r.position, c.position);
-        }
-        if (c.code == 0 || c.code == kBracketsMismatch) {
-            EXPECT_EQ(r.text, c.translation);
-        } else {
-            EXPECT_TRUE(r.text.empty());
-        }
-    });
+    test::ForEachCase(
+        cases, [](auto, auto text, bool variable, int16_t code, int position, auto translation) {
+            const CheckResult r = CheckAndTranslate(text, variable);
+            EXPECT_EQ(r.code, code);
+            if (code != 0) {
+                EXPECT_EQ(r.position, position);
+            }
+            if (code == 0 || code == kBracketsMismatch) {
+                EXPECT_EQ(r.text, translation);
+            } else {
+                EXPECT_TRUE(r.text.empty());
+            }
+        });
 }
 
 TEST(CheckAndTranslate, LongTextReportsTheTruePosition)

@@ -15,14 +15,10 @@ constexpr double kExact = -1; // tolerance marker: compare exactly
 TEST(Derivative, ValueFlagAndEvaluationsMade)
 {
     InitEvaluator();
-    const struct
-    {
-        const char *name;
-        std::u16string_view text;
-        double x, value, tolerance;
-        int16_t flag;
-        long evaluations; // of f: a failing point ends the formula there
-    } cases[] = {
+    // evaluations: of f: a failing point ends the formula there.
+    using Row =
+        std::tuple<const char *, std::u16string_view, double, double, double, int16_t, long>;
+    const Row cases[] = {
         {"Square", u"x^2", 3, 6, 1e-9, 0, 4},
         {"Sine", u"sin(x)", 1, std::cos(1.0), 1e-9, 0, 4},
         // The four terms cancel exactly.
@@ -40,18 +36,18 @@ TEST(Derivative, ValueFlagAndEvaluationsMade)
         {"FormulaOverflow", u"exp(x)", 709.5, 0, kExact, 1, 4},
         {"LastPointFails", u"r(0.0009-x)", 0, 0, kExact, 1, 4},
         {"EvaluationOverflow", u"exp(x)", 710, 0, kExact, 1, 1},
-        {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1, 0},
-    };
-    test::ForEachCase(cases, [](const auto &c) {
+        {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1, 0}};
+    test::ForEachCase(cases, [](auto, auto text, double x, double value, double tolerance,
+                                int16_t wantFlag, long wantEvaluations) {
         int16_t flag = -1;
         long evaluations = 0;
-        const double d = Derivative(c.text, c.x, flag, &evaluations);
-        EXPECT_EQ(flag, c.flag);
-        EXPECT_EQ(evaluations, c.evaluations);
-        if (c.tolerance == kExact) {
-            EXPECT_EQ(d, c.value);
+        const double d = Derivative(text, x, flag, &evaluations);
+        EXPECT_EQ(flag, wantFlag);
+        EXPECT_EQ(evaluations, wantEvaluations);
+        if (tolerance == kExact) {
+            EXPECT_EQ(d, value);
         } else {
-            EXPECT_NEAR(d, c.value, c.tolerance);
+            EXPECT_NEAR(d, value, tolerance);
         }
     });
 }

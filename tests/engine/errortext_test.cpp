@@ -7,11 +7,7 @@ namespace {
 
 TEST(ErrorText, LineForCodeInEachLanguage)
 {
-    const struct
-    {
-        int16_t language, code;
-        const char *line;
-    } cases[] = {
+    const std::tuple<int16_t, int16_t, const char *> cases[] = {
         {kEnglish, 0, "Error #0 : No error !"},
         {kEnglish, 23, "Error #23 : Expression can't end in an operator."},
         // Codes without a text of their own, inside the table and beyond either end.
@@ -24,11 +20,10 @@ TEST(ErrorText, LineForCodeInEachLanguage)
         {kRomanian, 4, "Error #4 : Radicalul trebuie sa aiba ca argument un  nr. strict pozitiv."},
         {kRomanian, 23, "Error #23 : Expresia nu se poate termina cu un operator."},
         {kRomanian, 10, "Error #10 : Unknown error."},
-        {kRomanian, 24, "Error #24 : Unknown error."},
-    };
-    for (const auto &c : cases) {
-        ErrorLanguage = c.language;
-        EXPECT_EQ(ErrorText(c.code), c.line) << c.language << " " << c.code;
+        {kRomanian, 24, "Error #24 : Unknown error."}};
+    for (const auto &[language, code, line] : cases) {
+        ErrorLanguage = language;
+        EXPECT_EQ(ErrorText(code), line) << language << " " << code;
     }
     ErrorLanguage = kEnglish;
 }

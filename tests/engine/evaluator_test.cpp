@@ -20,13 +20,7 @@ const double kDblMax = std::numeric_limits<double>::max();
 TEST(Evaluate, ValueAndCode)
 {
     InitEvaluator();
-    const struct
-    {
-        const char *name;
-        std::u16string text;
-        double x, value;
-        int16_t code;
-    } cases[] = {
+    const std::tuple<const char *, std::u16string, double, double, int16_t> cases[] = {
         {"ImplicitProductTranslated", u"2*x", 3, 6, 0},
         {"LnDomain", u"ln(x)", -1, kAny, kLnDomain},
         // The expression runs on with the function's 0; callers must look at the code first.
@@ -78,6 +72,9 @@ TEST(Evaluate, ValueAndCode)
         {"ArccosAtMinusOne", u"arccos(x)-pi", -1, 0, 0},
         {"ArccosAtZero", u"arccos(x)-pi/2", 0, 0, 0},
         {"ArccosBelowMinusOne", u"arccos(x)", -1.5, 0, kArccosDomain},
+        {"ArcsinInside", u"arcsin(x)", 0.5, std::asin(0.5), 0},
+        {"ArccosInside", u"arccos(x)", 0.5, std::acos(0.5), 0},
+        {"ShAndThInside", u"sh(x)+th(x)", 1, std::sinh(1.0) + std::tanh(1.0), 0},
         {"ChOverflow", u"ch(x)", 710, 0, kOverflow},
         {"AbsAndAtn", u"abs(x)+atn(1)-arctg(1)", -2, 2, 0},
         {"FracOfNegative", u"frac(x)", -1.25, 0.75, 0},
@@ -102,20 +99,20 @@ TEST(Evaluate, ValueAndCode)
         {"MinusAfterFunctionBracket", u"sin(-x)+(-x)", 1, -std::sin(1.0) - 1, 0},
         {"TabIsNoBlank", u"x\t+1", 0, 0, kEvaluationFailed},
         {"UnclosedBracket", u"(x", 0, 0, kEvaluationFailed},
-        {"UnopenedBracket", u"x)", 0, 0, kEvaluationFailed},
-    };
+        {"UnopenedBracket", u"x)", 0, 0, kEvaluationFailed}};
 
-    test::ForEachCase(cases, [](const auto &c) {
-        int16_t code = -1;
-        const double value = Evaluate(c.text, c.x, code);
-        EXPECT_EQ(code, c.code);
-        if (!std::isnan(c.value)) {
-            EXPECT_DOUBLE_EQ(value, c.value);
-        }
-        if (c.code >= kDivisionByZero) {
-            EXPECT_EQ(value, 0.0); // an engine failure gives no value
-        }
-    });
+    test::ForEachCase(cases,
+                      [](auto, const auto &text, double x, double wantValue, int16_t wantCode) {
+                          int16_t code = -1;
+                          const double value = Evaluate(text, x, code);
+                          EXPECT_EQ(code, wantCode);
+                          if (!std::isnan(wantValue)) {
+                              EXPECT_DOUBLE_EQ(value, wantValue);
+                          }
+                          if (wantCode >= kDivisionByZero) {
+                              EXPECT_EQ(value, 0.0); // an engine failure gives no value
+                          }
+                      });
 }
 
 // pi, e, x and the cube root's third all pass through 15 significant digits.

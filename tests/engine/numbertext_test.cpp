@@ -15,14 +15,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // A list line reads back to a value that writes the same line again.
 TEST(FormatRounded, TextAndItsReadBack)
 {
-    const struct
-    {
-        const char *name;
-        double value;
-        int decimals;
-        char16_t separator;
-        std::u16string text;
-    } cases[] = {
+    const std::tuple<const char *, double, int, char16_t, std::u16string> cases[] = {
         {"SixDecimals", 1.2345678, 6, u'.', u"1.234568"},
         {"WholeNumber", 2, 6, u'.', u"2"},
         {"ZeroBeforeSeparator", 0.5, 6, u'.', u"0.5"},
@@ -47,26 +40,19 @@ TEST(FormatRounded, TextAndItsReadBack)
         {"LargeExponent", 1.5e20, 6, u',', u"1,5E+20"},
         {"SmallExponent", 0.00001, 6, u'.', u"1E-05"},
         {"SmallNegativeExponent", -2.5e-7, 8, u'.', u"-2.5E-07"},
-        {"SmallPlain", 0.000123, 6, u'.', u"0.000123"},
-    };
-    test::ForEachCase(cases, [](const auto &c) {
-        EXPECT_EQ(FormatRounded(c.value, c.decimals, c.separator), c.text);
+        {"SmallPlain", 0.000123, 6, u'.', u"0.000123"}};
+    test::ForEachCase(cases, [](auto, double value, int decimals, char16_t separator,
+                                const std::u16string &text) {
+        EXPECT_EQ(FormatRounded(value, decimals, separator), text);
         double read = 0;
-        ASSERT_TRUE(ReadNumberText(c.text, c.separator, read));
-        EXPECT_EQ(FormatRounded(read, c.decimals, c.separator), c.text);
+        ASSERT_TRUE(ReadNumberText(text, separator, read));
+        EXPECT_EQ(FormatRounded(read, decimals, separator), text);
     });
 }
 
 TEST(ReadNumberText, AcceptsOnlyWhatFormatRoundedWrites)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string text;
-        char16_t separator;
-        bool ok;
-        double value;
-    } cases[] = {
+    const std::tuple<const char *, std::u16string, char16_t, bool, double> cases[] = {
         {"Point", u"1.5", u'.', true, 1.5},
         {"Comma", u"1,5", u',', true, 1.5},
         {"Whole", u"-2", u'.', true, -2},
@@ -80,25 +66,19 @@ TEST(ReadNumberText, AcceptsOnlyWhatFormatRoundedWrites)
         {"TrailingText", u"1.5x", u'.', false, 0},
         {"NoDigitsAfterSeparator", u"1.", u'.', false, 0},
         {"ExponentWithoutSign", u"1E5", u'.', false, 0},
-        {"LowerCaseExponent", u"1e5", u'.', false, 0},
-    };
-    test::ForEachCase(cases, [](const auto &c) {
+        {"LowerCaseExponent", u"1e5", u'.', false, 0}};
+    test::ForEachCase(cases, [](auto, const auto &text, char16_t separator, bool ok, double want) {
         constexpr double kUntouched = 42;
         double value = kUntouched;
-        EXPECT_EQ(ReadNumberText(c.text, c.separator, value), c.ok);
-        EXPECT_EQ(value, c.ok ? c.value : kUntouched);
+        EXPECT_EQ(ReadNumberText(text, separator, value), ok);
+        EXPECT_EQ(value, ok ? want : kUntouched);
     });
 }
 
 // What a project file holds reads back to the value's 15 significant digits.
 TEST(FormatFileNumber, TextAndItsReadBack)
 {
-    const struct
-    {
-        const char *name;
-        double value;
-        const char *text;
-    } cases[] = {
+    const std::tuple<const char *, double, const char *> cases[] = {
         {"Zero", 0, " 0"},
         {"NegativeZero", -0.0, " 0"},
         {"Whole", 6, " 6"},
@@ -108,6 +88,7 @@ TEST(FormatFileNumber, TextAndItsReadBack)
         {"NegativeNoZeroBeforePoint", -0.5, "-.5"},
         {"SmallestPlain", 0.0001, " .0001"},
         {"FifteenDigits", 1.0 / 3, " .333333333333333"},
+        {"LargestPlain", 1e14, " 100000000000000"},
         {"ExponentFrom1e15", 1e15, " 1E+15"},
         {"RoundsToExponentForm", 999999999999999.9, " 1E+15"},
         {"LargeExponent", 1.5e20, " 1.5E+20"},
@@ -115,23 +96,18 @@ TEST(FormatFileNumber, TextAndItsReadBack)
         {"ThreeExponentDigits", -1e300, "-1E+300"},
         {"SmallExponent", 0.00001, " 1E-05"},
         {"SmallNegativeExponent", -2.5e-7, "-2.5E-07"},
-    };
-    test::ForEachCase(cases, [](const auto &c) {
-        const std::string text = FormatFileNumber(c.value);
-        EXPECT_EQ(text, c.text);
+        {"TwoExponentDigits", 1e-10, " 1E-10"}};
+    test::ForEachCase(cases, [](auto, double value, std::string_view want) {
+        const std::string text = FormatFileNumber(value);
+        EXPECT_EQ(text, want);
         EXPECT_EQ(ReadLeadingNumber(std::u16string(text.begin(), text.end())),
-                  RoundTo15Digits(c.value));
+                  RoundTo15Digits(value));
     });
 }
 
 TEST(ReadLeadingNumber, LongestLeadingNumber)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string text;
-        double value;
-    } cases[] = {
+    const std::tuple<const char *, std::u16string, double> cases[] = {
         {"BlankThenDigit", u" 6", 6},
         {"NoZeroBeforePoint", u" .5", 0.5},
         {"NegativeFraction", u"-.5", -0.5},
@@ -149,15 +125,17 @@ TEST(ReadLeadingNumber, LongestLeadingNumber)
         {"CommaIsNoSeparator", u"2,5", 2},
         {"LongMantissa", u"0.000000000000000000000000000001e330", 1e300},
         {"Overflow", u"1e400", kInfinity},
+        {"FractionOverflow", u"0.5e400", kInfinity},
         {"HugeExponentDigits", u"1e99999999999999999999", kInfinity},
         {"ManyDigitsOverflow", u"1" + std::u16string(400, u'0'), kInfinity},
         {"Underflow", u"1e-400", 0},
         // The exponent is bounded while read, but not so that 100005 zeros outweigh it.
         {"ZerosBeforeAHugeExponent", u"0." + std::u16string(100005, u'0') + u"1e100010", 1e4},
         {"ZerosAfterAHugeNegativeExponent", u"1" + std::u16string(100005, u'0') + u"e-100010",
-         1e-5},
-    };
-    test::ForEachCase(cases, [](const auto &c) { EXPECT_EQ(ReadLeadingNumber(c.text), c.value); });
+         1e-5}};
+    test::ForEachCase(cases, [](auto, const auto &text, double value) {
+        EXPECT_EQ(ReadLeadingNumber(text), value);
+    });
 }
 
 } // namespace

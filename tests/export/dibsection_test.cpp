@@ -37,25 +37,20 @@ std::vector<int> Bgr(const cDIBSection &bitmap, int x, int y)
 
 TEST(DibSection, RowsAreBottomUpBlueGreenRedPaddedWithZerosToFourBytes)
 {
-    const struct
-    {
-        int width, bytesPerLine;
-    } rows[] = {{1, 4}, {3, 12}, {4, 12}, {250, 752}};
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.width);
+    for (const auto &[width, bytesPerLine] : {std::pair{1, 4}, {3, 12}, {4, 12}, {250, 752}}) {
+        SCOPED_TRACE(width);
         cDIBSection bitmap;
-        bitmap.CreateFromPicture(Picture(row.width, 3, 8).rows);
-        ASSERT_EQ(bitmap.Width(), row.width);
-        ASSERT_EQ(bitmap.Height(), 3);
-        ASSERT_EQ(bitmap.BytesPerScanLine(), row.bytesPerLine);
+        bitmap.CreateFromPicture(Picture(width, 3, 8).rows);
+        ASSERT_EQ(std::vector({bitmap.Width(), bitmap.Height(), bitmap.BytesPerScanLine()}),
+                  std::vector({width, 3, bytesPerLine}));
         const uint8_t *first = bitmap.DIBSectionBitsPtr(); // the picture's bottom row, y = 2
         EXPECT_EQ(std::vector<int>(first, first + 3), (std::vector<int>{2, 2, 0}));
-        const int last = row.width - 1;
+        const int last = width - 1;
         EXPECT_EQ(Bgr(bitmap, last, 0), (std::vector<int>{last, 0, last}));
         EXPECT_EQ(Bgr(bitmap, last, 1), (std::vector<int>{(last ^ 1) & 0xff, 1, last}));
         for (int y = 0; y < 3; ++y) {
-            for (int i = 3 * row.width; i < row.bytesPerLine; ++i)
-                EXPECT_EQ(first[y * row.bytesPerLine + i], 0) << y << " " << i;
+            for (int i = 3 * width; i < bytesPerLine; ++i)
+                EXPECT_EQ(first[y * bytesPerLine + i], 0) << y << " " << i;
         }
     }
 }

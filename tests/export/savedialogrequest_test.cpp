@@ -24,13 +24,7 @@ TEST(SaveDialogRequest, FilterTrimAtNulAndFilterEntry)
     EXPECT_EQ(TrimAtNul("\0x"s), "");
 
     const std::string two = "Pictures\0*.jpg\0Text\0*.txt\0\0"s;
-    const struct
-    {
-        const char *name;
-        std::string filter;
-        int index;
-        std::string entry;
-    } rows[] = {
+    const std::tuple<const char *, std::string, int, std::string> rows[] = {
         {"the graph window's filter", DialogFilter("JPEG Files (*.JPG)"), 1,
          "JPEG Files (*.JPG)\0"s},
         {"first of two", two, 1, "Pictures\0*.jpg"s},
@@ -40,10 +34,8 @@ TEST(SaveDialogRequest, FilterTrimAtNulAndFilterEntry)
         {"no NUL at all", "Pictures", 1, ""},
         {"a pattern running to the end", "Pictures\0*.jpg"s, 1, "Pictures\0*.jpg"s},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(FilterEntry(row.filter, row.index), row.entry);
-    }
+    for (const auto &[name, filter, index, entry] : rows)
+        EXPECT_EQ(FilterEntry(filter, index), entry) << name;
 }
 
 } // namespace

@@ -98,46 +98,44 @@ bool ScanTimeShown(const GraphWindow &window)
     return Control<QLabel>(window, "Lbl_root")->text().endsWith(MessageTextQ(28));
 }
 
+// Panels 1 to 3, then the labels lbl2 and lbl3 that repeat panels 2 and 3, joined by "|".
+QString Status(const GraphWindow &window)
+{
+    return QStringList({window.PanelText(1), window.PanelText(2), window.PanelText(3),
+                        Control<QLabel>(window, "lbl2")->text(),
+                        Control<QLabel>(window, "lbl3")->text()})
+        .join('|');
+}
+
 TEST(GraphWindow, LoadShowsTheEquationInTheStandardRangeWithItsPanels)
 {
-    const GraphEquation equation{QStringLiteral("x"), 1.2345678, 5.2345678};
-    const auto window = std::make_unique<GraphWindow>(equation); // not shown: no hover
-    EXPECT_EQ(window->Get_f(), QStringLiteral("x"));
-    ExpectView(*window, {1.2345678, 5.2345678, -2, 2});
-    EXPECT_EQ(window->Precision(), 100);
-    EXPECT_EQ(window->PanelText(1), MessageTextQ(33));
-    EXPECT_EQ(window->PanelText(2) + Control<QLabel>(*window, "lbl2")->text(),
-              "a = 1.234568a = 1.234568");
-    EXPECT_EQ(window->PanelText(3) + Control<QLabel>(*window, "lbl3")->text(),
-              "b = 5.234568b = 5.234568");
-    EXPECT_TRUE(ScanTimeShown(*window)); // the root scan runs last
-    for (QAction *action : Control<QToolBar>(*window, "Toolbar1")->actions())
+    const GraphWindow window(GraphEquation{QStringLiteral("x"), 1.2345678, 5.2345678}); // no hover
+    EXPECT_EQ(window.Get_f(), QStringLiteral("x"));
+    ExpectView(window, {1.2345678, 5.2345678, -2, 2});
+    EXPECT_EQ(window.Precision(), 100);
+    EXPECT_EQ(Status(window),
+              MessageTextQ(33) + "|a = 1.234568|b = 5.234568|a = 1.234568|b = 5.234568");
+    EXPECT_TRUE(ScanTimeShown(window)); // the root scan runs last
+    for (QAction *action : Control<QToolBar>(window, "Toolbar1")->actions())
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
 }
 
 TEST(GraphWindow, RootListAndItsToolTipOnLoadAndOnTheRootsButton)
 {
     const QString found = QStringLiteral("found. Click one root to see it on the graphic.");
-    const struct
-    {
-        const char *function;
-        double a, b;
-        QStringList lines;
-        QString tip;
-    } rows[] = {
-        {"x^2-4", -3, 3, {"-2", "2"}, "2 roots" + found},
-        {"x-1.5", 0, 3, {"1.5"}, "1 root" + found},
-        {"x^2+1", -3, 3, {}, MessageTextQ(25)},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.function);
-        const auto window = Show(QString::fromLatin1(row.function), row.a, row.b);
+    const std::tuple<const char *, double, QStringList, QString> rows[] = {
+        {"x^2-4", -3, {"-2", "2"}, "2 roots" + found},
+        {"x-1.5", 0, {"1.5"}, "1 root" + found},
+        {"x^2+1", -3, {}, MessageTextQ(25)}};
+    for (const auto &[function, a, lines, tip] : rows) {
+        SCOPED_TRACE(function);
+        const auto window = Show(QString::fromLatin1(function), a, 3);
         auto *list = Control<QListWidget>(*window, "LstRoot");
-        EXPECT_EQ(Lines(*window), row.lines);
-        EXPECT_EQ(list->toolTip(), row.tip);
+        EXPECT_EQ(Lines(*window), lines);
+        EXPECT_EQ(list->toolTip(), tip);
         list->clear();
         QTest::mouseClick(Control<QPushButton>(*window, "Cmd_Radacini"), Qt::LeftButton);
-        EXPECT_EQ(Lines(*window), row.lines);
+        EXPECT_EQ(Lines(*window), lines);
     }
 }
 
@@ -176,68 +174,46 @@ TEST(GraphWindow, CurveIsRedWhereItIsInRangeAndExtremeViewsDoNotFail)
     for (int row = top.y(); row <= bottom.y(); ++row)
         ASSERT_FALSE(IsRed(picture->Layer().pixel(top.x(), row))) << row;
 
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct
-    {
-        const char *function;
-        double a, b;
-    } rows[] = {{"x", 5, 5},
-                {"1/x", 0, 0},
-                {"x", 1e308, 1e308},
-                {"x", -1e308, 1e308},
-                {"x^2", 1e308, -1e308},
-                {"exp(x)", -1e300, 1e300},
-                {"x", -inf, inf},
-                {"x", std::numeric_limits<double>::quiet_NaN(), 1}};
-    for (const auto &row : rows) {
-        EXPECT_TRUE(ScanTimeShown(GraphWindow(GraphEquation{row.function, row.a, row.b})))
-            << row.function << " " << row.a << " " << row.b;
-    }
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    const std::tuple<const char *, double, double> rows[] = {
+        {"x", 5, 5},          {"1/x", 0, 0},          {"x", 1e308, 1e308},
+        {"x", -1e308, 1e308}, {"x^2", 1e308, -1e308}, {"exp(x)", -1e300, 1e300},
+        {"x", -inf, inf},     {"x", nan, 1}};
+    for (const auto &[function, a, b] : rows)
+        EXPECT_TRUE(ScanTimeShown(GraphWindow(GraphEquation{function, a, b}))) << a << " " << b;
 }
 
 TEST(GraphWindow, PanelsIgnoreLetterCaseAndTheWindowsOwnSurfaceShowsTheInterval)
 {
-    const auto window = std::make_unique<GraphWindow>(GraphEquation{QStringLiteral("x"), -1.5, 2});
-    const struct
-    {
-        int index;
-        QString text;
-        bool changes;
-    } rows[] = {
-        {2, "A = -1.5", false},
-        {2, "a = 7", true},
-        {3, "B = 2", false},
-        {3, "b = 9", true},
-        {1, MessageTextQ(33).toUpper(), false},
-        {1, "other", true},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.text.toStdString());
-        const QString before = window->PanelText(row.index);
-        const QString lbl2 = Control<QLabel>(*window, "lbl2")->text();
-        const QString lbl3 = Control<QLabel>(*window, "lbl3")->text();
-        window->SetPanelText(row.index, row.text);
-        EXPECT_EQ(window->PanelText(row.index), row.changes ? row.text : before);
-        EXPECT_EQ(Control<QLabel>(*window, "lbl2")->text(),
-                  row.changes && row.index == 2 ? row.text : lbl2);
-        EXPECT_EQ(Control<QLabel>(*window, "lbl3")->text(),
-                  row.changes && row.index == 3 ? row.text : lbl3);
+    GraphWindow window(GraphEquation{QStringLiteral("x"), -1.5, 2});
+    const QString inner = MessageTextQ(33);
+    // Each text put on its panel, then what Status lists.
+    const std::tuple<int, QString, QString> rows[] = {
+        {2, "A = -1.5", inner + "|a = -1.5|b = 2|a = -1.5|b = 2"},
+        {2, "a = 7", inner + "|a = 7|b = 2|a = 7|b = 2"},
+        {3, "B = 2", inner + "|a = 7|b = 2|a = 7|b = 2"},
+        {3, "b = 9", inner + "|a = 7|b = 9|a = 7|b = 9"},
+        {1, inner.toUpper(), inner + "|a = 7|b = 9|a = 7|b = 9"},
+        {1, "other", "other|a = 7|b = 9|a = 7|b = 9"}};
+    for (const auto &[index, text, shown] : rows) {
+        window.SetPanelText(index, text);
+        EXPECT_EQ(Status(window), shown) << text.toStdString();
     }
 
     // The pointer on the window's own surface left of the plot, then on a label.
-    window->show();
+    window.show();
     for (const bool surface : {true, false}) {
-        window->SetPanelText(1, QStringLiteral("elsewhere"));
-        window->SetPanelText(2, QStringLiteral("x = 0"));
-        window->setCursor(Qt::CrossCursor);
-        const QPoint at = surface ? QPoint(2, Picture(*window)->geometry().center().y())
-                                  : Control<QLabel>(*window, "lbl2")->geometry().center();
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), window->mapToGlobal(QPointF(at)),
+        window.SetPanelText(1, QStringLiteral("elsewhere"));
+        window.SetPanelText(2, QStringLiteral("x = 0"));
+        window.setCursor(Qt::CrossCursor);
+        const QPoint at = surface ? QPoint(2, Picture(window)->geometry().center().y())
+                                  : Control<QLabel>(window, "lbl2")->geometry().center();
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &move);
-        EXPECT_EQ(window->PanelText(1), surface ? MessageTextQ(34) : "elsewhere") << surface;
-        EXPECT_EQ(window->PanelText(2), surface ? "a = -1.5" : "x = 0") << surface;
-        EXPECT_EQ(window->cursor().shape(), surface ? Qt::ArrowCursor : Qt::CrossCursor);
+        QApplication::sendEvent(&window, &move);
+        EXPECT_EQ(Status(window).section('|', 0, 1),
+                  surface ? MessageTextQ(34) + "|a = -1.5" : "elsewhere|x = 0");
+        EXPECT_EQ(window.cursor().shape(), surface ? Qt::ArrowCursor : Qt::CrossCursor);
     }
 }
 
@@ -264,17 +240,15 @@ TEST(GraphWindow, ThemeColoursAgainEachTimeTheChildBecomesActive)
 
     area.setActiveSubWindow(firstSub);
     EXPECT_EQ(first->palette().color(QPalette::Window), colours.background);
-    const QPalette list = Control<QListWidget>(*first, "LstRoot")->palette();
-    EXPECT_EQ(list.color(QPalette::Base), colours.background);
-    EXPECT_EQ(list.color(QPalette::Text), colours.foreground);
-    for (const char *name : {"Label7", "lbl2", "lbl3", "Lbl_root"}) {
-        EXPECT_EQ(Control<QLabel>(*first, name)->palette().color(QPalette::WindowText),
-                  colours.foreground)
-            << name;
+    EXPECT_EQ(Control(*first, "LstRoot")->palette().color(QPalette::Base), colours.background);
+    for (const char *name : {"LstRoot", "Label7", "lbl2", "lbl3", "Lbl_root"}) {
+        const QPalette palette = Control(*first, name)->palette();
+        EXPECT_EQ(palette.color(QPalette::WindowText), colours.foreground) << name;
+        EXPECT_EQ(palette.color(QPalette::Text), colours.foreground) << name;
     }
 }
 
-TEST(GraphNavigation, HoveredButtonsDescribeThemselvesOnPanelOne)
+TEST(GraphNavigation, ButtonsDescribeThemselvesOnPanelOneAndAskForTheirWindows)
 {
     const auto window = Show(QStringLiteral("x"), -1, 1);
     const std::pair<const char *, QString> rows[] = {
@@ -287,6 +261,14 @@ TEST(GraphNavigation, HoveredButtonsDescribeThemselvesOnPanelOne)
         QTest::mouseMove(ButtonFace(*window, key), ButtonFace(*window, key)->rect().center());
         EXPECT_TRUE(QTest::qWaitFor([&] { return window->PanelText(1) == panel; })) << key;
     }
+    QSignalSpy evaluate(window.get(), &GraphWindow::evaluateRequested);
+    Button(*window, "bEval")->trigger();
+    EXPECT_EQ(evaluate.size(), 1);
+    QString topic;
+    SetHelpTopicHandler([&topic](QWidget *, const QString &asked) { topic = asked; });
+    Button(*window, "bHelp")->trigger();
+    SetHelpTopicHandler(nullptr);
+    EXPECT_EQ(topic, QStringLiteral("mg.html"));
 }
 
 TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
@@ -294,7 +276,7 @@ TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
     const auto window = Show(QStringLiteral("x^2-4"), 1, 3);
     Button(*window, "bZoomOut")->trigger();
     ExpectView(*window, {2, 6, -2, 2});
-    EXPECT_EQ(window->PanelText(2) + Control<QLabel>(*window, "lbl3")->text(), "a = 2b = 6");
+    EXPECT_EQ(Status(*window).section('|', 1), "a = 2|b = 6|a = 2|b = 6");
     Button(*window, "bZoomIn")->trigger();
     Button(*window, "bZoomIn")->trigger();
     ExpectView(*window, {0.5, 1.5, -0.5, 0.5});
@@ -355,14 +337,10 @@ TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
     const auto window = Show(QStringLiteral("x"), -3, 3);
     QWidget *list = Control(*window, "LstRoot");
     list->setFocus(); // the keys reach the window from any of its controls
-    const QString invalid = MessageTextQ(32) + "|" + MessageTextQ(9) + "|i";
-    const struct
-    {
-        Qt::Key key;
-        QList<std::optional<QString>> answers;
-        int prompts;
-        bool invalid;
-    } rows[] = {
+    const QString invalidBox = MessageTextQ(32) + "|" + MessageTextQ(9) + "|i";
+    // The key, the answers to its prompts, how many prompts came and whether the box said
+    // the value was invalid.
+    const std::tuple<Qt::Key, QList<std::optional<QString>>, int, bool> rows[] = {
         {Qt::Key_F9, {"1,5", "3"}, 2, false},
         {Qt::Key_F9, {"0", "500.5"}, 2, true},
         {Qt::Key_F9, {"1e999"}, 1, true},
@@ -374,18 +352,18 @@ TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
         {Qt::Key_F8, {""}, 1, true},
         {Qt::Key_F8, {std::nullopt}, 1, false},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(&row - rows);
+    for (const auto &[key, answers, asked, invalid] : rows) {
+        SCOPED_TRACE(answers.size());
         test::Recorder boxes;
         test::PromptRecorder prompts;
-        prompts.answers = row.answers;
-        QTest::keyClick(list, row.key);
-        ASSERT_EQ(prompts.asked.size(), row.prompts);
-        EXPECT_EQ(prompts.asked[0].title, MessageTextQ(row.key == Qt::Key_F9 ? 30 : 31));
+        prompts.answers = answers;
+        QTest::keyClick(list, key);
+        ASSERT_EQ(prompts.asked.size(), asked);
+        EXPECT_EQ(prompts.asked[0].title, MessageTextQ(key == Qt::Key_F9 ? 30 : 31));
         ExpectView(*window, {1.5, 3, -0.75, 0.75});
         EXPECT_EQ(window->PanelText(2), QStringLiteral("a = -3"));
-        EXPECT_EQ(window->Precision(), row.key == Qt::Key_F9 ? 100 : 20);
-        EXPECT_EQ(boxes.Boxes(), row.invalid ? QStringList{invalid} : QStringList{});
+        EXPECT_EQ(window->Precision(), key == Qt::Key_F9 ? 100 : 20);
+        EXPECT_EQ(boxes.Boxes(), invalid ? QStringList{invalidBox} : QStringList{});
     }
     test::PromptRecorder prompts; // the prompts offer the values on view
     QTest::keyClick(list, Qt::Key_F9);
@@ -399,23 +377,19 @@ TEST(GraphNavigation, PointerOverThePlotBandsCursorsAndPanels)
 {
     LoadCursorIcons();
     const auto window = Show(QStringLiteral("x"), -4, 4);
-    const struct
-    {
-        double x, y;
-        int cursor;
-        const char *xText;
-    } rows[] = {{1.25, -0.5, 0, "x = 1.25"}, {4.1, 0, 103, "x = 4.1"}, {-4, -4, 108, "x = -4"}};
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.xText);
-        SendToPlot(*window, QEvent::MouseMove, row.x, row.y);
-        EXPECT_EQ(window->PanelText(1), MessageTextQ(row.cursor == 0 ? 33 : 35));
-        EXPECT_EQ(window->PanelText(2), QString::fromLatin1(row.xText));
+    // The point, then the cursor and panels 1 and 2; the label keeps the interval.
+    const std::tuple<double, double, int, QString> rows[] = {
+        {1.25, -0.5, 0, MessageTextQ(33) + "|x = 1.25|y = -0.5|a = -4"},
+        {4.1, 0, 103, MessageTextQ(35) + "|x = 4.1|y = 0|a = -4"},
+        {-4, -4, 108, MessageTextQ(35) + "|x = -4|y = -4|a = -4"},
+        {0.0004, -2.0006, 0, MessageTextQ(33) + "|x = 0|y = -2.001|a = -4"}};
+    for (const auto &[x, y, cursor, shown] : rows) {
+        SendToPlot(*window, QEvent::MouseMove, x, y);
+        EXPECT_EQ(Status(*window).section('|', 0, 3), shown);
         EXPECT_EQ(Picture(*window)->cursor().pixmap().toImage(),
-                  CursorIcon(row.cursor).pixmap().toImage());
+                  CursorIcon(cursor).pixmap().toImage())
+            << x;
     }
-    EXPECT_EQ(Control<QLabel>(*window, "lbl2")->text(), QStringLiteral("a = -4"));
-    SendToPlot(*window, QEvent::MouseMove, 0.0004, -2.0006);
-    EXPECT_EQ(window->PanelText(3), QStringLiteral("y = -2.001"));
 }
 
 TEST(GraphNavigation, ClicksMoveTheViewOrAskForNewtonAndTheWheelZooms)
@@ -453,19 +427,6 @@ TEST(GraphNavigation, ViewsThatWouldOverflowAreRefused)
     ExpectView(*window, {2e307, 1.7e308, -7.5e307, 7.5e307});
     Button(*window, "bZoomIn")->trigger(); // what stays in range still works
     ExpectView(*window, {1e307, 8.5e307, -3.75e307, 3.75e307});
-}
-
-TEST(GraphNavigation, EvaluateAndHelpButtons)
-{
-    const auto window = Show(QStringLiteral("x"), -1, 1);
-    QSignalSpy evaluate(window.get(), &GraphWindow::evaluateRequested);
-    Button(*window, "bEval")->trigger();
-    EXPECT_EQ(evaluate.size(), 1);
-    QString topic;
-    SetHelpTopicHandler([&topic](QWidget *, const QString &asked) { topic = asked; });
-    Button(*window, "bHelp")->trigger();
-    SetHelpTopicHandler(nullptr);
-    EXPECT_EQ(topic, QStringLiteral("mg.html"));
 }
 
 // Keeps the plot's right edge at each paint, that is which frame reached the screen.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <sstream>
+#include <vector>
 
 namespace zv {
 namespace {
@@ -15,8 +16,7 @@ TEST(StandardVerticalRange, FollowsTheSignsOfTheEnds)
         {-4, 0, -4, 0}, {-5, -1, -2, 2}, {5, 1, 2, -2}}; // reversed: its width is negative
     for (const auto &[a, b, yMin, yMax] : rows) {
         const VerticalRange range = StandardVerticalRange(a, b);
-        EXPECT_EQ(range.yMin, yMin) << a << " " << b;
-        EXPECT_EQ(range.yMax, yMax) << a << " " << b;
+        EXPECT_EQ(std::pair(range.yMin, range.yMax), std::pair(yMin, yMax)) << a << " " << b;
     }
 }
 
@@ -24,10 +24,9 @@ TEST(PlotEdges, LeaveMarginsOrRefuseViewsWithoutSizeOrBeyondRange)
 {
     const auto edges = PlotEdges(-3, 5, -2, 6);
     ASSERT_TRUE(edges.has_value());
-    EXPECT_DOUBLE_EQ(edges->left, -3.4);
-    EXPECT_DOUBLE_EQ(edges->right, 5.4);
-    EXPECT_DOUBLE_EQ(edges->top, 6.8);
-    EXPECT_DOUBLE_EQ(edges->bottom, -2.4);
+    EXPECT_EQ((std::vector<float>{float(edges->left), float(edges->right), float(edges->top),
+                                  float(edges->bottom)}),
+              (std::vector<float>{-3.4f, 5.4f, 6.8f, -2.4f}));
 
     const double inf = std::numeric_limits<double>::infinity();
     const std::tuple<const char *, double, double, double, double> refused[] = {
@@ -76,8 +75,8 @@ TEST(AxisSegments, DashedAlongTheEdgeWhenZeroIsOffTheView)
     };
     for (const auto &[a, b, yMin, yMax, horizontal, vertical] : rows) {
         const auto axes = AxisSegments(a, b, yMin, yMax);
-        EXPECT_EQ(Describe(axes[0]), horizontal);
-        EXPECT_EQ(Describe(axes[1]), vertical);
+        EXPECT_EQ(Describe(axes[0]) + " | " + Describe(axes[1]),
+                  std::string(horizontal) + " | " + vertical);
     }
 }
 

@@ -15,13 +15,10 @@ void PutU32(std::string &bytes, size_t offset, uint32_t value)
 
 std::string Record(uint16_t code, std::string_view data)
 {
-    std::string record;
-    record += static_cast<char>(code & 0xff);
-    record += static_cast<char>(code >> 8);
-    record += static_cast<char>(data.size() & 0xff);
-    record += static_cast<char>(data.size() >> 8);
-    record += data;
-    return record;
+    std::string record(4, '\0');
+    record[0] = static_cast<char>(code); // both little-endian 16 bits; all here are below 256
+    record[2] = static_cast<char>(data.size());
+    return record + std::string(data);
 }
 
 std::string SystemFile()
@@ -65,31 +62,26 @@ std::string WindowsFile()
 TEST(ChmSystem, ReadsTheFilesAndTheTitle)
 {
     const ChmSystem system = ParseChmSystem(SystemFile());
-    EXPECT_EQ(system.contentsFile, "contents.hhc");
-    EXPECT_EQ(system.indexFile, "keywords.hhk");
-    EXPECT_EQ(system.defaultTopic, "welcome.html");
-    EXPECT_EQ(system.title, "Zerovane Help");
-    EXPECT_EQ(system.defaultWindow, "win");
+    EXPECT_EQ((std::vector{system.contentsFile, system.indexFile, system.defaultTopic, system.title,
+                           system.defaultWindow}),
+              (std::vector<std::string>{"contents.hhc", "keywords.hhk", "welcome.html",
+                                        "Zerovane Help", "win"}));
 }
 
 TEST(ChmSystem, ReadsTheWindowDefinitions)
 {
     const auto windows = ParseChmWindows(WindowsFile(), kStrings);
     ASSERT_EQ(windows.size(), 2u);
-    const ChmWindow &win = windows[0];
-    EXPECT_EQ(win.name, "win");
-    EXPECT_EQ(win.caption, "Zerovane Help");
-    EXPECT_EQ(win.contentsFile, "c.hhc");
-    EXPECT_EQ(win.indexFile, "k.hhk");
-    EXPECT_EQ(win.defaultFile, "w.html");
-    EXPECT_EQ(win.homeFile, "w.html");
-    EXPECT_TRUE(win.hasRect);
-    EXPECT_EQ(win.right - win.left, 860);
-    EXPECT_EQ(win.bottom - win.top, 660);
-    EXPECT_EQ(win.navigationWidth, 240);
-    EXPECT_EQ(windows[1].name, "other");
-    EXPECT_EQ(windows[1].caption, "");
-    EXPECT_FALSE(windows[1].hasRect);
+    const auto describe = [](const ChmWindow &w) {
+        return w.name + '|' + w.caption + '|' + w.contentsFile + '|' + w.indexFile + '|' +
+               w.defaultFile + '|' + w.homeFile + '|' +
+               (w.hasRect
+                    ? std::to_string(w.right - w.left) + 'x' + std::to_string(w.bottom - w.top)
+                    : "no rect") +
+               '|' + std::to_string(w.navigationWidth);
+    };
+    EXPECT_EQ(describe(windows[0]), "win|Zerovane Help|c.hhc|k.hhk|w.html|w.html|860x660|240");
+    EXPECT_EQ(describe(windows[1]), "other||||||no rect|0");
 }
 
 // Cut anywhere, the objects give what they still hold and never read past their end.

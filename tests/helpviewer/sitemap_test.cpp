@@ -25,13 +25,7 @@ std::vector<std::string> Describe(const std::vector<SitemapEntry> &entries)
 
 TEST(Sitemap, ReadsEntriesWithTheirDepthAndPages)
 {
-    struct Row
-    {
-        const char *name;
-        const char *html;
-        std::vector<std::string> entries;
-    };
-    const Row rows[] = {
+    const std::tuple<const char *, const char *, std::vector<std::string>> rows[] = {
         {"nested lists give the depth",
          R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Book"></OBJECT>
             <UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Page">
@@ -72,10 +66,8 @@ TEST(Sitemap, ReadsEntriesWithTheirDepthAndPages)
          {"0:v"}},
         {"no sitemap at all", "plain text, <b>no</b> objects", {}},
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(Describe(ParseSitemap(row.html)), row.entries);
-    }
+    for (const auto &[name, html, entries] : rows)
+        EXPECT_EQ(Describe(ParseSitemap(html)), entries) << name;
 }
 
 TEST(Sitemap, EveryCutOfASitemapIsReadWithoutFault)

@@ -8,14 +8,9 @@ namespace {
 
 TEST(DerivativeZero, StatusAndPoint)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string_view text;
-        double a, b;
-        int16_t status;
-        double point, tolerance;
-    } cases[] = {
+    using Row =
+        std::tuple<const char *, std::u16string_view, double, double, int16_t, double, double>;
+    const Row cases[] = {
         // False position lands on the vertex at once, where the symmetric difference is 0.
         {"ParabolaVertex", u"(x-1)^2", 0, 2, kDerivativeZeroFound, 1, 0},
         {"ParabolaVertexReversed", u"(x-1)^2", 2, 0, kDerivativeZeroFound, 1, 0},
@@ -29,11 +24,11 @@ TEST(DerivativeZero, StatusAndPoint)
         // The chord's zero lies beyond the double range.
         {"ChordOverflows", u"10^10*sin(x)", -1e300, 1e300, kDerivativeZeroArithmetic, 0, 0},
     };
-    test::ForEachCase(cases, [](const auto &c) {
+    test::ForEachCase(cases, [](auto, auto text, double a, double b, int16_t wantStatus,
+                                double wantPoint, double tolerance) {
         int16_t status = -1;
-        const double point = DerivativeZero(c.text, c.a, c.b, status);
-        EXPECT_EQ(status, c.status);
-        EXPECT_NEAR(point, c.point, c.tolerance);
+        EXPECT_NEAR(DerivativeZero(text, a, b, status), wantPoint, tolerance);
+        EXPECT_EQ(status, wantStatus);
     });
 }
 

@@ -13,14 +13,10 @@ namespace {
 
 TEST(NewtonSolve, StatusAndResult)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string_view text;
-        double x0;
-        std::vector<int16_t> statuses; // either may end a converging run, by rounding
-        double result, tolerance;
-    } cases[] = {
+    // statuses: either may end a converging run, by rounding.
+    using Row =
+        std::tuple<const char *, std::u16string_view, double, std::vector<int16_t>, double, double>;
+    const Row cases[] = {
         {"PositiveRoot", u"x^2-4", 1, {kNewtonExactRoot, kNewtonSettled}, 2, 1e-12},
         {"NegativeRoot", u"x^2-4", -1, {kNewtonExactRoot, kNewtonSettled}, -2, 1e-12},
         {"CubicRoot",
@@ -43,12 +39,12 @@ TEST(NewtonSolve, StatusAndResult)
         {"FunctionFailsAtStart", u"ln(x)", -1, {kNewtonFailed}, 0, 0},
         {"SlopeFailsAtStart", u"r(x)", 0, {kNewtonFailed}, 0, 0},
     };
-    test::ForEachCase(cases, [](const auto &c) {
+    test::ForEachCase(cases, [](auto, auto text, double x0, const auto &statuses, double result,
+                                double tolerance) {
         int16_t status = -1;
-        const double result = NewtonSolve(c.text, c.x0, status);
-        EXPECT_NE(std::find(c.statuses.begin(), c.statuses.end(), status), c.statuses.end())
+        EXPECT_NEAR(NewtonSolve(text, x0, status), result, tolerance);
+        EXPECT_NE(std::find(statuses.begin(), statuses.end(), status), statuses.end())
             << "status " << status;
-        EXPECT_NEAR(result, c.result, c.tolerance);
     });
 }
 

@@ -14,14 +14,10 @@ namespace {
 // points are s + k/64 without drift.
 TEST(RootScan, ListsTheRootsInScanOrder)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string_view text; // translated
-        double a, b;
-        int precision;
-        std::vector<std::u16string> lines; // in scan order
-    } cases[] = {
+    // text: translated; lines: in scan order.
+    using Row = std::tuple<const char *, std::u16string_view, double, double, int,
+                           std::vector<std::u16string>>;
+    const Row cases[] = {
         {"TwoSimpleRoots", u"x^2-4", -3, 3, 100, {u"-2", u"2"}},
         {"SineInScanOrder",
          u"sin(x)",
@@ -37,8 +33,9 @@ TEST(RootScan, ListsTheRootsInScanOrder)
         // Close roots: apart by less than two drawing steps, still one sign change each.
         {"CloseRoots", u"(x-1)*(x-1.01)", 0, 3, 100, {u"1", u"1.01"}},
         {"VeryCloseRootsFinePrecision", u"(x-1)*(x-1.001)", 0, 2, 800, {u"1", u"1.001"}},
-        // A scan point drifted to within 1e-13 of the root: |f| there is below |f| at SafeRoot's
-        // point, and the rounded root, where f is 0, has to show that the bracket holds a root.
+        // A scan point drifted to within 1e-13 of the root: |f| there is below |f| at
+        // SafeRoot's point, and the rounded root, where f is 0, has to show that the bracket
+        // holds a root.
         {"RootNextToADriftedScanPoint", u"(x-0.7)*(x+7)", 0, 2.5, 100, {u"0.7"}},
         // A scan point on the root up to rounding: its |f| equals the refined root's.
         {"ScanPointOnTheRoot", u"(x-1)^2-0.00000001", 0.999, 1.001, 100, {u"0.9999", u"1.0001"}},
@@ -77,17 +74,18 @@ TEST(RootScan, ListsTheRootsInScanOrder)
          64,
          {}},
     };
-    test::ForEachCase(cases, [](const auto &c) {
-        const RootScanResult result = ScanForRoots(c.text, c.a, c.b, c.precision);
-        EXPECT_EQ(result.lines, c.lines);
-        // The values behind the lines are the lines read back.
-        ASSERT_EQ(result.roots.size(), result.lines.size());
-        for (size_t i = 0; i < result.lines.size(); ++i) {
-            double value = 0;
-            ASSERT_TRUE(ReadNumberText(result.lines[i], u'.', value));
-            EXPECT_EQ(result.roots[i], value) << "line " << i;
-        }
-    });
+    test::ForEachCase(cases,
+                      [](auto, auto text, double a, double b, int precision, const auto &lines) {
+                          const RootScanResult result = ScanForRoots(text, a, b, precision);
+                          EXPECT_EQ(result.lines, lines);
+                          // The values behind the lines are the lines read back.
+                          ASSERT_EQ(result.roots.size(), result.lines.size());
+                          for (size_t i = 0; i < result.lines.size(); ++i) {
+                              double value = 0;
+                              ASSERT_TRUE(ReadNumberText(result.lines[i], u'.', value));
+                              EXPECT_EQ(result.roots[i], value) << "line " << i;
+                          }
+                      });
 }
 
 TEST(RootScan, WritesTheGivenSeparator)

@@ -11,14 +11,9 @@ namespace {
 
 TEST(SafeRoot, StatusAndPoint)
 {
-    const struct
-    {
-        const char *name;
-        std::u16string_view text;
-        double x1, x2, accuracy;
-        int16_t status;
-        double root, tolerance;
-    } cases[] = {
+    using Row = std::tuple<const char *, std::u16string_view, double, double, double, int16_t,
+                           double, double>;
+    const Row cases[] = {
         // Converging searches.
         {"MidpointIsTheRoot", u"x^2-4", 1, 3, kScanAccuracy, kSafeRootFound, 2, 0},
         {"EndsInEitherOrder", u"x^2-4", 3, 1, kScanAccuracy, kSafeRootFound, 2, 0},
@@ -46,11 +41,11 @@ TEST(SafeRoot, StatusAndPoint)
         {"MidpointOverflows", u"x-1.5*10^308", 1e308, 1.7e308, kScanAccuracy,
          kSafeRootArithmeticFault, 1e308, 0},
     };
-    test::ForEachCase(cases, [](const auto &c) {
+    test::ForEachCase(cases, [](auto, auto text, double x1, double x2, double accuracy,
+                                int16_t wantStatus, double root, double tolerance) {
         int16_t status = -1;
-        const double root = SafeRoot(c.text, c.x1, c.x2, c.accuracy, status);
-        EXPECT_EQ(status, c.status);
-        EXPECT_NEAR(root, c.root, c.tolerance);
+        EXPECT_NEAR(SafeRoot(text, x1, x2, accuracy, status), root, tolerance);
+        EXPECT_EQ(status, wantStatus);
     });
 }
 

@@ -126,8 +126,7 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
     EXPECT_EQ(open.title + '|' + open.filter, "Open a project.|Zerovane Project (*.zvn)");
     EXPECT_EQ(open.mode, FileDialogMode::Open);
     ASSERT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
-    EXPECT_EQ(shell.main.ActiveGraphWindow()->Get_f(), QStringLiteral("x^2-4"));
-    EXPECT_EQ(shell.main.ActiveGraphWindow()->Get_a(), -0.5);
+    EXPECT_EQ(shell.Equation(0), "x^2-4 -0.5 2");
 
     shell.main.show();
     shell.OpenOn("x^3", 0.25, 2);
@@ -163,7 +162,7 @@ TEST(MainWindow, StartUpOpensTheProjectNamedOnTheCommandLineOrEnds)
     ASSERT_TRUE(StartUp(shell.main, {"zerovane", '"' + dir.filePath("my"), "start.zvn\""}));
     EXPECT_TRUE(shell.main.isVisible());
     EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
-    EXPECT_EQ(shell.main.ActiveGraphWindow()->Get_f(), QStringLiteral("3^x-x^3"));
+    EXPECT_EQ(shell.Equation(0), "3^x-x^3 0 6");
 }
 
 // Each test runs in a process of its own under CTest, so nothing has loaded the cursors before.

@@ -36,9 +36,13 @@ struct Shell
         PendingGraph() = GraphEquation{QString::fromLatin1(function), a, b};
         return main.OpenGraphWindow();
     }
-    GraphWindow *Graph(int index) const
+    // The equation of the graph window at index as "function a b", 15 digits.
+    QString Equation(int index) const
     {
-        return qobject_cast<GraphWindow *>(main.mdiArea()->subWindowList().at(index)->widget());
+        const auto *graph =
+            qobject_cast<GraphWindow *>(main.mdiArea()->subWindowList().at(index)->widget());
+        return graph->Get_f() + ' ' + QString::number(graph->Get_a(), 'g', 15) + ' ' +
+               QString::number(graph->Get_b(), 'g', 15);
     }
     QStringList Titles() const
     {

@@ -1,4 +1,5 @@
 #include "shell/appearance.h"
+#include "shell/projectfile.h"
 #include "tools/evaluare.h"
 #include "tools/newton.h"
 #include "tools/xpert.h"
@@ -78,9 +79,7 @@ TEST(ToolWindows, ExamplesCloseTheWizardWithoutItsQuestionAndOpenSamples)
     EXPECT_TRUE(shell.recorder.messages.isEmpty());
     EXPECT_EQ(shell.Titles(),
               QStringList({"Zerovane #1 - This is a sample", "Zerovane #2 - This is a sample"}));
-    EXPECT_EQ(shell.Graph(0)->Get_f(), "sin(x)-cos(x)");
-    EXPECT_EQ(shell.Graph(0)->Get_a(), -3.14159265358979);
-    EXPECT_EQ(shell.Graph(0)->Get_b(), 3.14159265358979);
+    EXPECT_EQ(shell.Equation(0), "sin(x)-cos(x) -3.14159265358979 3.14159265358979");
 }
 
 TEST(ToolWindows, OneWizardThatKeepsTheThemeInForce)
@@ -106,30 +105,23 @@ TEST(ToolWindows, FinishedOpensTheWizardsOwnEquation)
     test::Shell shell;
     shell.main.show();
     QTemporaryDir dir;
-    QFile project(dir.filePath(QStringLiteral("other.zvn")));
-    ASSERT_TRUE(project.open(QIODevice::WriteOnly));
-    project.write("\"Zerovane\"\r\n\"x^x-4\"\r\n\" 0\"\r\n\" 6\"\r\n");
-    project.close();
-
+    const QString project = dir.filePath(QStringLiteral("other.zvn"));
+    ASSERT_EQ(SaveProjectFile(project, QStringLiteral("x^x-4"), 0, 6), QString());
     XPert *wizard = shell.main.ShowWizard();
-    const auto next = [wizard] {
-        QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("Page1")),
-                          Qt::LeftButton);
+    const auto button = [wizard](const char *name) {
+        QTest::mouseClick(wizard->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
     };
-    next();
+    button("Page1");
     wizard->findChild<QLineEdit *>(QStringLiteral("Txt_fx"))->setText(QStringLiteral("x^2-4"));
-    next();
+    button("Page1");
     wizard->findChild<QLineEdit *>(QStringLiteral("Txt_a"))->setText(QStringLiteral("-3"));
     wizard->findChild<QLineEdit *>(QStringLiteral("Txt_b"))->setText(QStringLiteral("3"));
-    next();
-    ASSERT_TRUE(shell.main.OpenProject(project.fileName()));
-    QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("cmdFinish")),
-                      Qt::LeftButton);
+    button("Page1");
+    ASSERT_TRUE(shell.main.OpenProject(project));
+    button("cmdFinish");
     ASSERT_TRUE(QTest::qWaitFor([&] { return shell.main.Wizard() == nullptr; }));
     ASSERT_EQ(shell.Titles(), QStringList({"Zerovane #1", "Zerovane #2"}));
-    EXPECT_EQ(shell.Graph(1)->Get_f(), "x^2-4");
-    EXPECT_EQ(shell.Graph(1)->Get_a(), -3);
-    EXPECT_EQ(shell.Graph(1)->Get_b(), 3);
+    EXPECT_EQ(shell.Equation(1), "x^2-4 -3 3");
 }
 
 TEST(ToolWindows, TheWizardAsksOnItsCloseBoxButNotWhenTheProgramCloses)

@@ -1,8 +1,12 @@
 #pragma once
 
-// Named table cases: a table is an array of rows, each with a `name`; every row is checked under
-// its name, so a failure says which row it was, and a failed ASSERT ends that row only.
+// Named table cases: a table is an array of rows, each with a name; every row is checked under
+// its name, so a failure says which row it was, and a failed ASSERT ends that row only. A row
+// is a struct with a `name`, handed to check whole, or a tuple that begins with the name,
+// handed to check element by element.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace zv::test {
 
@@ -10,8 +14,13 @@ template<typename Rows, typename Check>
 void ForEachCase(const Rows &rows, Check check)
 {
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        check(row);
+        if constexpr (requires { row.name; }) {
+            SCOPED_TRACE(row.name);
+            check(row);
+        } else {
+            SCOPED_TRACE(std::get<0>(row));
+            std::apply(check, row);
+        }
     }
 }
 

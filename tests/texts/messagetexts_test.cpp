@@ -8,11 +8,7 @@ namespace {
 TEST(MessageTexts, IndexedFromOneToFortySixWithTheirOuterBlanks)
 {
     FillMessageTexts();
-    const struct
-    {
-        int index;
-        const char *text;
-    } cases[] = {
+    const std::pair<int, const char *> cases[] = {
         {0, ""},
         {1, "Are you sure you want to exit ?"},
         {3, " - This is a sample"},
@@ -25,8 +21,8 @@ TEST(MessageTexts, IndexedFromOneToFortySixWithTheirOuterBlanks)
         {46, "You will notice the changes at the next start !"},
         {47, ""},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(MessageText(c.index), c.text) << c.index;
+    for (const auto &[index, text] : cases)
+        EXPECT_EQ(MessageText(index), text) << index;
 
     // The no-root tip is assembled from pieces: one line, no blank lost or doubled.
     EXPECT_EQ(MessageText(25).size(), 151u);

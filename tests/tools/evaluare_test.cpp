@@ -1,10 +1,7 @@
 #include "tools/evaluare.h"
 
 #include "fielddriver.h"
-#include "ui/helprequest.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace zv {
@@ -14,115 +11,80 @@ using test::Control;
 using test::PressEnter;
 using test::TypeInto;
 
-struct EvaluareForm
+QString Shown(const Evaluare &window)
 {
-    explicit EvaluareForm(const QString &function = {})
-        : window(function)
-    {
-        test::ShowActive(window);
-    }
-
-    QLineEdit *F() { return Control(window, "txt_f"); }
-    QLineEdit *X() { return Control(window, "Txt_X"); }
-    QLineEdit *Val() { return Control(window, "Txt_Val"); }
-    QLineEdit *Der() { return Control(window, "Txt_Der"); }
-    QLabel *Error() { return Control<QLabel>(window, "lblEroare"); }
-
-    Evaluare window;
-};
+    return test::Shown(window, {"txt_f", "Txt_X", "Txt_Val", "Txt_Der"}, "lblEroare");
+}
 
 // Each row typed into a fresh window and calculated by Enter in the value field; "kept" stands
 // in the derivative field beforehand, for the row that must leave it alone.
 TEST(Evaluare, FailureTableThroughTheWindow)
 {
-    const struct
-    {
-        const char *name, *function, *point, *value, *derivative;
-        const char *error; // nullptr: hidden
-        const char *focus;
-        int caret; // in the focused field when the focus moved there
-    } cases[] = {
-        {"Results", "x^2", "3", "9", "6", nullptr, "Txt_Val", 0},
-        {"EmptyFunction", "", "1", "Error", "Error", "Error #17 : Enter the expression first.",
-         "txt_f", 0},
-        {"FunctionFaultyToken", "x^2+*3", "1", "Error", "Error",
-         "Error #14 : Two operators can't stick together.", "txt_f", 4},
-        {"EmptyPoint", "x^2", "", "Error", "Error", "Error #17 : Enter the expression first.",
-         "Txt_X", 0},
-        {"VariableInPoint", "x^2", "2*x", "Error", "Error",
-         "Error #16 : Expression contains unknown functions or operands.", "Txt_X", 2},
-        {"PointWithoutValue", "x^2", "ln(-1)", "Error", "kept",
-         "Error #2 : Logarithm needs to have a positive argument.", "Txt_Val", 0},
-        {"FunctionWithoutValue", "ln(x)", "0", "Error", "f is not differentiable",
-         "Error #2 : Logarithm needs to have a positive argument.", "Txt_Val", 0},
-        {"DerivativeFails", "r(x)", "0", "0", "f is not differentiable", nullptr, "Txt_Val", 0},
+    const char *const empty = "Error #17 : Enter the expression first.";
+    const char *const ln = "Error #2 : Logarithm needs to have a positive argument.";
+    const std::tuple<const char *, const char *, QString> rows[] = {
+        {"x^2", "3", "9|6|-|Txt_Val@1"},
+        {"", "1", QStringLiteral("Error|Error|%1|txt_f@0").arg(empty)},
+        {"x^2+*3", "1", "Error|Error|Error #14 : Two operators can't stick together.|txt_f@4"},
+        {"x^2", "", QStringLiteral("Error|Error|%1|Txt_X@0").arg(empty)},
+        {"x^2", "2*x",
+         "Error|Error|Error #16 : Expression contains unknown functions or operands.|Txt_X@2"},
+        {"x^2", "ln(-1)", QStringLiteral("Error|kept|%1|Txt_Val@5").arg(ln)},
+        {"ln(x)", "0", QStringLiteral("Error|f is not differentiable|%1|Txt_Val@5").arg(ln)},
+        {"r(x)", "0", "0|f is not differentiable|-|Txt_Val@1"},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        EvaluareForm form;
-        TypeInto(form.F(), QString::fromLatin1(c.function));
-        TypeInto(form.X(), QString::fromLatin1(c.point));
-        form.Der()->setText(QStringLiteral("kept"));
-        form.Val()->setFocus();
+    for (const auto &[function, point, shown] : rows) {
+        SCOPED_TRACE(std::string(function) + " at " + point);
+        Evaluare window({});
+        test::ShowActive(window);
+        TypeInto(Control(window, "txt_f"), QString::fromLatin1(function));
+        TypeInto(Control(window, "Txt_X"), QString::fromLatin1(point));
+        Control(window, "Txt_Der")->setText(QStringLiteral("kept"));
+        Control(window, "Txt_Val")->setFocus();
         PressEnter();
-
-        EXPECT_EQ(form.Val()->text(), QString::fromLatin1(c.value));
-        EXPECT_EQ(form.Der()->text(), QString::fromLatin1(c.derivative));
-        EXPECT_EQ(form.Error()->isVisible(), c.error != nullptr);
-        EXPECT_EQ(form.Error()->text(), QString::fromLatin1(c.error ? c.error : ""));
-        auto *focus = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-        ASSERT_NE(focus, nullptr);
-        EXPECT_EQ(focus->objectName(), QString::fromLatin1(c.focus));
-        if (focus != form.Val()) {
-            EXPECT_EQ(focus->cursorPosition(), c.caret);
-            EXPECT_FALSE(focus->hasSelectedText());
-        }
+        EXPECT_EQ(Shown(window).section('|', 2), shown);
     }
 }
 
 TEST(Evaluare, EnterRulesClearingToolTipsAndReset)
 {
-    EvaluareForm form(QStringLiteral("x^2+0*sin(x)+0*cos(x)")); // 21 characters: the hint
-    EXPECT_EQ(form.F()->toolTip(), form.F()->text());
-    // Enter in the function field with an empty point: the default button's calculation
-    // fails on the point, and the focus ends there.
-    form.F()->setFocus();
+    Evaluare window(QStringLiteral("x^2+0*sin(x)+0*cos(x)")); // 21 characters: the tip shows it
+    test::ShowActive(window);
+    QLineEdit *f = Control(window, "txt_f"), *x = Control(window, "Txt_X");
+    EXPECT_EQ(f->toolTip(), f->text());
+    // Enter in the function field: to the empty point, else the calculation.
+    f->setFocus();
     PressEnter();
-    EXPECT_TRUE(form.X()->hasFocus());
-    EXPECT_EQ(form.Error()->text(), QStringLiteral("Error #17 : Enter the expression first."));
-
-    TypeInto(form.X(), QStringLiteral("pi/2"));
-    form.F()->setFocus();
+    EXPECT_TRUE(x->hasFocus());
+    TypeInto(x, QStringLiteral("pi/2"));
+    f->setFocus();
     PressEnter();
-    EXPECT_EQ(form.Val()->text(), QStringLiteral("2.4674011"));
-    EXPECT_FALSE(form.Error()->isVisible());
-    EXPECT_EQ(form.X()->toolTip(), QStringLiteral("1.57079633"));
+    EXPECT_EQ(Shown(window).section('|', 2, 4), "2.4674011|3.14159265|-");
+    EXPECT_EQ(x->toolTip(), QStringLiteral("1.57079633"));
 
     // Typing in the function field leaves the results; in the point field it empties both.
-    QTest::keyClick(form.F(), Qt::Key_Space);
-    EXPECT_EQ(form.Der()->text(), QStringLiteral("3.14159265"));
-    QTest::keyClick(form.X(), Qt::Key_Space);
-    EXPECT_EQ(form.Val()->text(), QString());
-    EXPECT_EQ(form.Der()->text(), QString());
-    EXPECT_EQ(form.X()->toolTip(), QStringLiteral("X-Point"));
-    TypeInto(form.X(), QStringLiteral("2"));
-    form.window.Cmd_calcul_Click();
-    EXPECT_EQ(form.X()->toolTip(), QStringLiteral("X-Point"));
+    f->end(false);
+    QTest::keyClicks(f, QStringLiteral("+0"));
+    EXPECT_EQ(Shown(window).section('|', 2, 3), "2.4674011|3.14159265");
+    QTest::keyClick(x, Qt::Key_Space);
+    EXPECT_EQ(Shown(window).section('|', 2, 3), "|");
+    EXPECT_EQ(x->toolTip(), QStringLiteral("X-Point"));
+    TypeInto(x, QStringLiteral("2"));
+    window.Cmd_calcul_Click();
+    EXPECT_EQ(x->toolTip(), QStringLiteral("X-Point"));
 
     // Reset after a failure empties the four fields and leaves the message on view.
-    TypeInto(form.X(), QStringLiteral("ln(-1)"));
-    form.window.Cmd_calcul_Click();
-    QTest::mouseClick(Control<QPushButton>(form.window, "Cmd_clear"), Qt::LeftButton);
-    for (QLineEdit *field : {form.F(), form.X(), form.Val(), form.Der()})
-        EXPECT_EQ(field->text(), QString()) << field->objectName().toStdString();
-    EXPECT_TRUE(form.Error()->isVisible());
-    EXPECT_TRUE(form.F()->hasFocus());
+    TypeInto(x, QStringLiteral("ln(-1)"));
+    window.Cmd_calcul_Click();
+    QTest::mouseClick(Control<QWidget>(window, "Cmd_clear"), Qt::LeftButton);
+    EXPECT_EQ(Shown(window), "||||Error #2 : Logarithm needs to have a positive argument.|txt_f@0");
 }
 
 TEST(Evaluare, TabOrderHelpAndEscape)
 {
-    EvaluareForm form;
-    form.F()->setFocus();
+    Evaluare window({});
+    test::ShowActive(window);
+    Control(window, "txt_f")->setFocus();
     QStringList order;
     for (int i = 0; i < 8; ++i) {
         order << QApplication::focusWidget()->objectName();
@@ -130,16 +92,10 @@ TEST(Evaluare, TabOrderHelpAndEscape)
     }
     EXPECT_EQ(order, QStringList({"txt_f", "Txt_X", "Txt_Val", "Txt_Der", "Cmd_calcul", "Cmd_clear",
                                   "Cmd_Exit", "Cmd_Help"}));
-
-    QStringList topics;
-    SetHelpTopicHandler([&](QWidget *, const QString &topic) { topics << topic; });
-    QTest::mouseClick(Control<QPushButton>(form.window, "Cmd_Help"), Qt::LeftButton);
-    QTest::mouseClick(Control<QLabel>(form.window, "Lbl_help1"), Qt::LeftButton);
-    SetHelpTopicHandler(nullptr);
-    EXPECT_EQ(topics, QStringList({"eval.htm", "expresie.html"}));
-
-    QTest::keyClick(form.F(), Qt::Key_Escape);
-    EXPECT_FALSE(form.window.isVisible());
+    EXPECT_EQ(test::HelpTopics(window, {"Cmd_Help", "Lbl_help1"}),
+              QStringList({"eval.htm", "expresie.html"}));
+    QTest::keyClick(Control(window, "txt_f"), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }
 
 } // namespace

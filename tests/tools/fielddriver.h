@@ -1,9 +1,13 @@
 #pragma once
 
+#include "ui/helprequest.h"
+
+#include "tests/support/messagerecorder.h"
+
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace zv::test {
@@ -45,6 +49,36 @@ inline void PressEnter()
     QTest::keyPress(down, Qt::Key_Return);
     if (QWidget *up = QApplication::focusWidget())
         QTest::keyRelease(up, Qt::Key_Return);
+}
+
+// What a window shows, as "text|...|error|focus": the named fields' texts, the error label's
+// text ("-" while hidden) and the control with the focus, "@caret" added for a field without a
+// selection.
+inline QString Shown(const QWidget &window, std::initializer_list<const char *> fields,
+                     const char *errorLabel)
+{
+    QStringList shown;
+    for (const char *name : fields)
+        shown << Control(window, name)->text();
+    const auto *label = Control<QLabel>(window, errorLabel);
+    shown << (label->isVisible() ? label->text() : QStringLiteral("-"));
+    const QWidget *focus = QApplication::focusWidget();
+    shown << (focus ? focus->objectName() : QStringLiteral("nothing"));
+    if (const auto *field = qobject_cast<const QLineEdit *>(focus);
+        field && !field->hasSelectedText())
+        shown.back() += '@' + QString::number(field->cursorPosition());
+    return shown.join('|');
+}
+
+// The help topics that clicking the named controls asks for.
+inline QStringList HelpTopics(const QWidget &window, std::initializer_list<const char *> controls)
+{
+    QStringList topics;
+    SetHelpTopicHandler([&](QWidget *, const QString &topic) { topics << topic; });
+    for (const char *name : controls)
+        QTest::mouseClick(Control<QWidget>(window, name), Qt::LeftButton);
+    SetHelpTopicHandler(nullptr);
+    return topics;
 }
 
 } // namespace zv::test

@@ -36,16 +36,13 @@ TEST(CursorIcons, EightArrowsLoadedInTheirDirections)
     }
     // Opposite directions mirror each other; the right arrow's tip is at the right and the
     // up-right arrow's head in the top-right corner.
-    const struct
-    {
-        int number, mirror;
-        bool horizontally;
-    } pairs[] = {
-        {103, 102, true}, {104, 101, false}, {105, 106, true}, {105, 107, false}, {107, 108, true}};
-    for (const auto &pair : pairs) {
-        const QImage mirrored =
-            Picture(pair.number).mirrored(pair.horizontally, !pair.horizontally);
-        EXPECT_EQ(Differences(mirrored, Picture(pair.mirror)), 0) << pair.number;
+    for (const auto &[number, mirror, horizontally] : {std::tuple{103, 102, true},
+                                                       {104, 101, false},
+                                                       {105, 106, true},
+                                                       {105, 107, false},
+                                                       {107, 108, true}}) {
+        const QImage mirrored = Picture(number).mirrored(horizontally, !horizontally);
+        EXPECT_EQ(Differences(mirrored, Picture(mirror)), 0) << number;
     }
     const double unit = Picture(103).width() / 16.0;
     const auto dark = [unit](int number, double x, double y) {

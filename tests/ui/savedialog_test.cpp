@@ -26,10 +26,9 @@ TEST(ShowSaveDialog, AChosenFileFillsTheOutputsAndCancellingEmptiesThem)
         QStringList({shown.title, shown.filter, shown.defaultSuffix, shown.folder, shown.fileName}),
         QStringList({"Save graphic", "JPEG Files (*.JPG)", "JPG", "/home/ana", "proposed.JPG"}));
     EXPECT_TRUE(shown.confirmOverwrite);
-    EXPECT_EQ(fileName, u"/home/ana/graphs/graph.JPG"_s);
-    EXPECT_EQ(fileTitle, u"graph.JPG"_s);
-    EXPECT_EQ(flags, 7);
-    EXPECT_EQ(filterIndex, 1);
+    EXPECT_EQ(
+        QStringList({fileName, fileTitle, QString::number(flags), QString::number(filterIndex)}),
+        QStringList({"/home/ana/graphs/graph.JPG", "graph.JPG", "7", "1"}));
     EXPECT_EQ(filter, QStringLiteral("JPEG Files (*.JPG)") + QChar(0)); // an empty pattern
 
     recorder.chosenFile.clear(); // cancelled
