@@ -59,21 +59,22 @@ TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
     };
     for (auto [name, command, exitCode, line, picture, results] : rows) {
         SCOPED_TRACE(name);
-        Folder folder;
-        const fs::path project = folder.path / "eq.zvn";
+        // Blanks and letters beyond ASCII in the path reach the program as typed.
+        Folder scratch;
+        const fs::path dir = scratch.path / "Proiecte și ecuații", project = dir / "eq.zvn";
+        fs::create_directory(dir);
         fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", project);
         for (size_t at; (at = command.find("DIR")) != std::string::npos;)
-            command.replace(at, 3, folder.path.string());
+            command.replace(at, 3, ShellQuoted(dir.string()));
         const CliRun run = RunProgram(command, ZV_GUI_PATH, {"-x", project.string()}, true);
         EXPECT_EQ(run.exitCode, exitCode);
         if (const size_t at = line.find("PATH"); at != std::string::npos)
             line = "zerovane: " + line.replace(at, 4, project.string()) + "\n";
         EXPECT_EQ(run.out, line);
-        const std::string jpeg = ReadFile(folder.path / "eq.zvn.jpg");
+        const std::string jpeg = ReadFile(dir / "eq.zvn.jpg");
         EXPECT_EQ(jpeg.rfind("\xFF\xD8\xFF", 0) == 0, picture) << jpeg.size();
-        EXPECT_TRUE(picture || !fs::is_regular_file(folder.path / "eq.zvn.jpg") ||
-                    jpeg == "old picture");
-        EXPECT_EQ(ReadFile(folder.path / "eq.zvn.txt").rfind("3^x-x^3 = 0\r\n[0 ; 6]\r\n", 0) == 0,
+        EXPECT_TRUE(picture || !fs::is_regular_file(dir / "eq.zvn.jpg") || jpeg == "old picture");
+        EXPECT_EQ(ReadFile(dir / "eq.zvn.txt").rfind("3^x-x^3 = 0\r\n[0 ; 6]\r\n", 0) == 0,
                   results);
     }
 }

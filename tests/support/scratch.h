@@ -1,11 +1,16 @@
 #pragma once
 
-// Scratch files for tests that use the real file system.
+// Scratch files for tests that use the real file system, and the places where a write fails for
+// real. Plain C++, for the widget tests and for the tests that run the programs alike.
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <sys/fsuid.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zv::test {
@@ -21,18 +26,20 @@ inline std::string ReadFile(const fs::path &path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-inline void WriteFile(const fs::path &path, const std::string &content)
+inline void WriteFile(const fs::path &path, std::string_view content)
 {
-    std::ofstream(path, std::ios::binary) << content;
+    std::ofstream(path, std::ios::binary).write(content.data(), std::streamsize(content.size()));
 }
 
-// A fresh folder, removed afterwards with whatever was mounted on it or made unwritable.
+// A fresh folder that every user may enter, removed afterwards with whatever was mounted on it
+// or made unwritable.
 struct Folder
 {
     Folder()
     {
         std::string pattern = (fs::temp_directory_path() / "zv-test-XXXXXX").string();
         path = ::mkdtemp(pattern.data());
+        ::chmod(path.c_str(), 0755);
     }
     ~Folder()
     {
@@ -48,6 +55,50 @@ struct Folder
         return static_cast<size_t>(std::distance(fs::directory_iterator(path), {}));
     }
     fs::path path;
+};
+
+// Mounts a small file system on folder, writes the files into it and fills it to the last byte.
+// Returns false where it cannot be mounted (that needs root and the right to mount).
+inline bool MountFullDisk(const fs::path &folder,
+                          std::initializer_list<std::pair<const char *, std::string>> files)
+{
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k,mode=0755") != 0)
+        return false;
+    for (const auto &[name, bytes] : files)
+        WriteFile(folder / name, bytes);
+    std::ofstream filler(folder / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), std::streamsize(block.size())) && filler.flush()) {
+    }
+    return true;
+}
+
+// While it lives, the files this thread opens are checked as the user nobody's when `drop` is
+// set: root passes every permission check, and the file system's user id is the one those
+// checks take (it belongs to the calling thread alone).
+class AsNobody
+{
+public:
+    explicit AsNobody(bool drop = true)
+        : m_dropped(drop && ::geteuid() == 0)
+    {
+        if (m_dropped) {
+            ::setfsgid(65534);
+            ::setfsuid(65534);
+        }
+    }
+    ~AsNobody()
+    {
+        if (m_dropped) {
+            ::setfsuid(0);
+            ::setfsgid(0);
+        }
+    }
+    AsNobody(const AsNobody &) = delete;
+    AsNobody &operator=(const AsNobody &) = delete;
+
+private:
+    bool m_dropped;
 };
 
 } // namespace zv::test
