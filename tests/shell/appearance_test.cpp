@@ -79,20 +79,5 @@ TEST(Appearance, EachChosenThemeIsStoredAndReadBackAndTheThemeInForceWritesNothi
     }
 }
 
-TEST(Appearance, UnreadableStoredValuesKeepTheValueInForce)
-{
-    // Garbage once gave black text on a black window.
-    Stored("Background", "blue");
-    Stored("Foreground", "1E+40");
-    Stored("ForeItem", "7");
-    SetInForce(4, kSystemHighlight, 0xFFFFFF);
-    LoadAppearanceSettings();
-    EXPECT_EQ(Background(), kSystemHighlight);
-    EXPECT_EQ(Foreground(), 0xFFFFFF);
-    EXPECT_EQ(ForeItem(), 7);
-    EXPECT_TRUE(ChooseTheme(4)); // a number no entry has still lets every theme be chosen
-    QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
-}
-
 } // namespace
 } // namespace zv
