@@ -343,7 +343,11 @@ TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
     const std::tuple<Qt::Key, QList<std::optional<QString>>, int, bool> rows[] = {
         {Qt::Key_F9, {"1,5", "3"}, 2, false},
         {Qt::Key_F9, {"0", "500.5"}, 2, true},
+        // Answers that are no number in range.
         {Qt::Key_F9, {"1e999"}, 1, true},
+        {Qt::Key_F9, {"nan", "nan"}, 2, true},
+        {Qt::Key_F9, {QString(40, '9'), QString(40, '9')}, 2, true},
+        {Qt::Key_F9, {"", ""}, 2, true},
         // A cancelled prompt changes nothing; cancelling a ends the command.
         {Qt::Key_F9, {std::nullopt, "5"}, 1, false},
         {Qt::Key_F9, {"-1", std::nullopt}, 2, false},
