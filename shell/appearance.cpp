@@ -2,6 +2,7 @@
 
 #include "engine/numbertext.h"
 #include "graph/graphwindow.h"
+#include "shell/settingsfile.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -45,11 +46,6 @@ bool IsOrdinaryWindow(const QWidget *widget)
     default:
         return true;
     }
-}
-
-void StoreValue(QSettings &settings, const char *key, int32_t value)
-{
-    settings.setValue(QLatin1String(key), StoredIntegerText(value));
 }
 
 // WCAG's contrast ratio of two colours: 1 for equal ones, 21 for black and white.
@@ -181,7 +177,7 @@ void LoadAppearanceSettings()
     }
 }
 
-bool ChooseTheme(int k)
+bool ChooseTheme(int k, QString *failure)
 {
     if (k == ForeItem() || k < 1 || k > kThemeCount)
         return false;
@@ -190,11 +186,12 @@ bool ChooseTheme(int k)
     Foreground() = theme.foreground;
     ForeItem() = static_cast<int16_t>(k);
 
-    QSettings settings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"));
-    settings.beginGroup(QLatin1String(kSettingsGroup));
-    StoreValue(settings, kBackgroundKey, Background());
-    StoreValue(settings, kForegroundKey, Foreground());
-    StoreValue(settings, kForeItemKey, ForeItem());
+    const auto stored = [](int32_t value) { return StoredIntegerText(value).toStdString(); };
+    const QString written = StoreSettings(kSettingsGroup, {{kBackgroundKey, stored(Background())},
+                                                           {kForegroundKey, stored(Foreground())},
+                                                           {kForeItemKey, stored(ForeItem())}});
+    if (failure != nullptr)
+        *failure = written;
     return true;
 }
 

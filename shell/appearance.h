@@ -49,8 +49,9 @@ QString StoredIntegerText(int32_t value);
 void LoadAppearanceSettings();
 
 // Makes theme k the one in force and writes the three keys. Returns false, and changes and
-// writes nothing, when k is already in force or is not a theme number.
-bool ChooseTheme(int k);
+// writes nothing, when k is already in force or is not a theme number. When the keys cannot be
+// written the theme is still in force for this session, and `failure` gets the reason.
+bool ChooseTheme(int k, QString *failure = nullptr);
 
 // Hands the theme in force to every open window: the main window, each graph window inside it
 // and every other visible top-level window.

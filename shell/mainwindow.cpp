@@ -205,7 +205,8 @@ void MainWindow::LoadAppearance()
 
 void MainWindow::SelectTheme(int k)
 {
-    const bool changed = ChooseTheme(k);
+    QString failure;
+    const bool changed = ChooseTheme(k, &failure);
     // A click toggles the entry itself; choosing the checked one again must leave it checked.
     CheckThemeEntry();
     if (!changed)
@@ -215,6 +216,10 @@ void MainWindow::SelectTheme(int k)
     // The wizard keeps its colours to apply them again at each activation.
     if (m_wizard)
         m_wizard->SetColours(CurrentThemeColours());
+    if (!failure.isEmpty())
+        ShowMessage(this, failure,
+                    QStringLiteral("Your colours could not be kept for the next start."),
+                    MessageIcon::Exclamation);
 }
 
 GraphWindow *MainWindow::OpenGraphWindow(const QString &captionSuffix)
