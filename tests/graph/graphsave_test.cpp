@@ -1,27 +1,18 @@
-#include "graph/graphwindow.h"
-#include "graph/plotarea.h"
-#include "ui/messagetextq.h"
-
-#include "tests/support/messagerecorder.h"
+#include "graph/resultstext.h"
+#include "harness.h"
 #include "tests/support/scratch.h"
 
-#include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QImage>
+#include <QMimeData>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-namespace zv {
+namespace zv::test {
 namespace {
 
 const std::string kResults = "x^2-4 = 0\r\n[-3 ; 3]\r\n\r\n 2 roots : \r\n-2\r\n2\r\n\r\n"
                              "Solved graphically with Zerovane 1.0\r\n";
-
-std::string Content(const QString &path)
-{
-    return test::ReadFile(path.toStdString());
-}
 
 // Counts the pixels of the bottom-right corner where the background picture carries the
 // product's name in light blue (the curve of x^2-4 on [-3; 3] never comes there), or of the
@@ -45,23 +36,49 @@ struct Saving
     {
         recorder.chosenFile = path;
         recorder.messages.clear();
-        window.findChild<QAction *>(QStringLiteral("bSave"))->trigger();
+        Control<QAction>(window, "bSave")->trigger();
     }
-    const PlotArea &Picture() const { return *window.findChild<PlotArea *>("Picture1"); }
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    std::string Text(const QString &name) const { return ReadFile(Path(name).toStdString()); }
+    QImage Shown() const { return Picture(window)->PresentImage(); }
 
     QTemporaryDir dir;
-    test::Recorder recorder;
+    Recorder recorder;
     GraphWindow window{GraphEquation{QStringLiteral("x^2-4"), -3, 3}};
 };
+
+TEST(ResultsText, TheFileByteForByte)
+{
+    std::vector<std::u16string> twelve;
+    QStringList twelveLines;
+    for (int i = 1; i <= 12; ++i) {
+        twelve.push_back(QString::number(i).toStdU16String());
+        twelveLines << QString::number(i);
+    }
+    // The ends rounded to 8 decimals, the roots in the list's order, the user's decimal comma.
+    using Roots = std::vector<std::u16string>;
+    const std::tuple<const char16_t *, double, double, Roots, char16_t, QString> rows[] = {
+        {u"x^2+1", -3, 3, {}, u'.', "[-3 ; 3]\n\nNo root."},
+        {u"x-0.5", 0.123456789, 2.5, {u"0.5"}, u'.', "[0.12345679 ; 2.5]\n\n One root :\n0.5"},
+        {u"x^2-4", -3, 3, {u"2", u"-2"}, u'.', "[-3 ; 3]\n\n 2 roots : \n2\n-2"},
+        {u"sin(x)", -1, 36, twelve, u'.', "[-1 ; 36]\n\n 12 roots : \n" + twelveLines.join('\n')},
+        {u"x-1,5", 1.25, 7.000000004, {u"1,5"}, u',', "[1,25 ; 7]\n\n One root :\n1,5"}};
+    for (const auto &[function, a, b, roots, separator, text] : rows) {
+        const QString file = QString::fromStdU16String(function) + " = 0\n" + text +
+                             "\n\nSolved graphically with Zerovane 1.0\n";
+        EXPECT_EQ(ResultsText(function, a, b, roots, separator),
+                  QString(file).replace("\n", "\r\n").toStdString());
+    }
+}
 
 TEST(GraphSave, TheSaveButtonWritesThePictureAndTheResultsThenDrawsOnPlainWhite)
 {
     Saving s;
     s.Save({}); // cancelled: nothing written, the background stays
     EXPECT_TRUE(QDir(s.dir.path()).isEmpty());
-    EXPECT_GT(Count(s.Picture().PresentImage(), true), 20);
+    EXPECT_GT(Count(s.Shown(), true), 20);
 
-    s.Save(s.dir.filePath("graph.JPG"));
+    s.Save(s.Path("graph.JPG"));
     ASSERT_EQ(s.recorder.dialogs.size(), 2);
     const FileDialogRequest &dialog = s.recorder.dialogs[1];
     EXPECT_EQ(dialog.mode, FileDialogMode::Save);
@@ -69,17 +86,17 @@ TEST(GraphSave, TheSaveButtonWritesThePictureAndTheResultsThenDrawsOnPlainWhite)
               QStringList({MessageTextQ(21), MessageTextQ(20), "JPG"}));
     EXPECT_TRUE(dialog.confirmOverwrite);
     EXPECT_TRUE(s.recorder.messages.isEmpty());
-    const QImage first(s.dir.filePath("graph.JPG"));
+    const QImage first(s.Path("graph.JPG"));
     ASSERT_EQ(first.size(), QSize(PlotArea::kOuterSize, PlotArea::kOuterSize));
     EXPECT_GT(Count(first, false), 100);
     EXPECT_GT(Count(first, true), 20); // the background picture is in it
-    EXPECT_EQ(Content(s.dir.filePath("graph.JPG.txt")), kResults);
+    EXPECT_EQ(s.Text("graph.JPG.txt"), kResults);
 
     // The background picture is gone: the window, redrawn at once, and the next picture.
-    EXPECT_EQ(Count(s.Picture().PresentImage(), true), 0);
-    EXPECT_GT(Count(s.Picture().PresentImage(), false), 100);
-    s.Save(s.dir.filePath("again.JPG"));
-    EXPECT_EQ(Count(QImage(s.dir.filePath("again.JPG")), true), 0);
+    EXPECT_EQ(Count(s.Shown(), true), 0);
+    EXPECT_GT(Count(s.Shown(), false), 100);
+    s.Save(s.Path("again.JPG"));
+    EXPECT_EQ(Count(QImage(s.Path("again.JPG")), true), 0);
 }
 
 TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
@@ -89,22 +106,23 @@ TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
                                                    {"the results where a folder stands", false}};
     for (const auto &[name, pictureFails] : rows) {
         SCOPED_TRACE(name);
-        const QString path = s.dir.filePath(QString::fromLatin1(name) + ".JPG");
+        const QString path = s.Path(QString::fromLatin1(name) + ".JPG");
         ASSERT_TRUE(pictureFails ? QFile::link(QStringLiteral("/dev/full"), path)
                                  : QDir().mkdir(path + ".txt"));
         s.Save(path);
         ASSERT_EQ(s.recorder.messages.size(), 1);
-        EXPECT_TRUE(s.recorder.messages[0].prompt.startsWith(MessageTextQ(22)));
+        const QString &prompt = s.recorder.messages[0].prompt;
+        EXPECT_TRUE(prompt.startsWith(MessageTextQ(22)));
         EXPECT_EQ(s.recorder.Boxes()[0].section('|', -2), MessageTextQ(9) + "|!");
-        EXPECT_EQ(s.recorder.messages[0].prompt.contains("No space left on device"), pictureFails);
-        EXPECT_EQ(s.recorder.messages[0].prompt.contains("Is a directory"), !pictureFails);
+        EXPECT_EQ(prompt.contains("No space left on device"), pictureFails);
+        EXPECT_EQ(prompt.contains("Is a directory"), !pictureFails);
         EXPECT_EQ(QImage(path).width(), pictureFails ? 0 : PlotArea::kOuterSize);
-        EXPECT_EQ(Content(path + ".txt") == kResults, pictureFails);
+        EXPECT_EQ(ReadFile((path + ".txt").toStdString()) == kResults, pictureFails);
     }
 
     // On a full disk both fail, each is named in the one box, and the old files stay.
-    const test::Folder full;
-    if (!test::MountFullDisk(full.path, {{"g.JPG", "old picture"}, {"g.JPG.txt", "old results"}}))
+    const Folder full;
+    if (!MountFullDisk(full.path, {{"g.JPG", "old picture"}, {"g.JPG.txt", "old results"}}))
         GTEST_SKIP() << "cannot mount a small tmpfs here (needs root and the right to mount)";
     const QString path = QString::fromStdString((full.path / "g.JPG").string());
     s.Save(path);
@@ -112,21 +130,46 @@ TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
     EXPECT_EQ(s.recorder.Boxes(),
               QStringList({MessageTextQ(22) + "\n\n" + path + failure + '\n' + path + ".txt" +
                            failure + '|' + MessageTextQ(9) + "|!"}));
-    EXPECT_EQ(test::ReadFile(full.path / "g.JPG"), "old picture");
-    EXPECT_EQ(test::ReadFile(full.path / "g.JPG.txt"), "old results");
+    EXPECT_EQ(ReadFile(full.path / "g.JPG"), "old picture");
+    EXPECT_EQ(ReadFile(full.path / "g.JPG.txt"), "old results");
 }
 
 // How a batch run reports a file it could not write is tested through the executable.
 TEST(GraphSave, AutoSaveWritesBothFilesAndKeepsThePictureAsBackground)
 {
     Saving s;
-    EXPECT_EQ(s.window.auto_save(s.dir.filePath("eq.zvn")), QString());
-    EXPECT_EQ(QImage(s.dir.filePath("eq.zvn.jpg")).width(), PlotArea::kOuterSize);
-    EXPECT_EQ(Content(s.dir.filePath("eq.zvn.txt")), kResults);
-    EXPECT_GT(Count(s.Picture().BackgroundPicture(), false), 100);
-    EXPECT_GT(Count(s.Picture().BackgroundPicture(), true), 20);
+    EXPECT_EQ(s.window.auto_save(s.Path("eq.zvn")), QString());
+    EXPECT_EQ(QImage(s.Path("eq.zvn.jpg")).width(), PlotArea::kOuterSize);
+    EXPECT_EQ(s.Text("eq.zvn.txt"), kResults);
+    EXPECT_GT(Count(Picture(s.window)->BackgroundPicture(), false), 100);
+    EXPECT_GT(Count(Picture(s.window)->BackgroundPicture(), true), 20);
     EXPECT_TRUE(s.recorder.messages.isEmpty());
 }
 
+// Ctrl+C, or Copy from the context menus of the list and the plot, puts on the clipboard the
+// picture and the results text exactly as a save writes them (with the platform's line ends).
+TEST(GraphCopy, PutsThePictureAndTheResultsAsASaveWritesThem)
+{
+    const auto window = Show(QStringLiteral("x^2-4"), -3, 3);
+    QWidget *list = Control(*window, "LstRoot");
+    list->setFocus();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data->hasImage());
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), QSize(321, 321));
+    EXPECT_EQ(image, window->SavedPicture().convertToFormat(image.format()));
+    const QString text = QString::fromStdString(window->ResultsFileText()).replace("\r\n", "\n");
+    EXPECT_EQ(data->text(), text);
+    for (QWidget *widget : {list, static_cast<QWidget *>(Picture(*window))}) {
+        ASSERT_EQ(widget->contextMenuPolicy(), Qt::ActionsContextMenu);
+        ASSERT_EQ(widget->actions().size(), 1);
+        QApplication::clipboard()->clear();
+        widget->actions()[0]->trigger();
+        EXPECT_EQ(QApplication::clipboard()->text(), text) << widget->objectName().toStdString();
+    }
+}
+
 } // namespace
-} // namespace zv
+} // namespace zv::test

@@ -1,35 +1,25 @@
 // A root scan that runs for seconds (the longest function an entry field holds, on a wide
 // interval) keeps the program alive: windows repaint, input is dropped, Escape stops it, and
-// a window asked to close closes once it is over.
-#include "graph/graphwindow.h"
+// a window asked to close closes once it is over. Events posted before the window opens are
+// seen only by its scan, which turns the event loop once it has run a while.
+#include "harness.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QTest>
 #include <QWindow>
-#include <gtest/gtest.h>
-#include <memory>
 
-namespace zv {
+namespace zv::test {
 namespace {
 
-const QString kStoppedNotice = QStringLiteral("Stopped: partial list.");
-const QString kScanningNotice = QStringLiteral("Looking for roots...\nEsc stops the search.");
-// sin(x) has 637 roots on [-1000; 1000]; the whole scan of it takes seconds.
-constexpr int kAllRoots = 637;
-
-// "sin(x)+sin(x)+...": 4,681 terms, 32,766 characters, as much as an entry field holds.
-QString LongestFunction()
+// "sin(x)+sin(x)+...": 4,681 terms, 32,766 characters, as much as an entry field holds; its
+// 637 roots on [-1000; 1000] take seconds to find.
+std::unique_ptr<GraphWindow> OpenLongest()
 {
     QString text = QStringLiteral("sin(x)");
     while (text.size() + 7 <= 32767)
         text += QStringLiteral("+sin(x)");
-    return text;
+    return std::make_unique<GraphWindow>(GraphEquation{text, -1000, 1000});
 }
 
 void PostEscape(QObject *receiver)
@@ -38,72 +28,35 @@ void PostEscape(QObject *receiver)
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
 }
 
-void PostClick(QWidget *widget)
+bool Stopped(const GraphWindow &window)
 {
-    const QPointF centre = QRectF(widget->rect()).center();
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QCoreApplication::postEvent(
-            widget, new QMouseEvent(type, centre, widget->mapToGlobal(centre), Qt::LeftButton,
-                                    Qt::LeftButton, Qt::NoModifier));
-    }
+    return Control<QLabel>(window, "Lbl_root")->text().endsWith("Stopped: partial list.");
 }
-
-// Opens the window on the longest function; its load scans [-1000; 1000]. Events posted
-// before are seen only by the scan, which turns the event loop once it has run a while.
-std::unique_ptr<GraphWindow> OpenLongest()
-{
-    return std::make_unique<GraphWindow>(GraphEquation{LongestFunction(), -1000, 1000});
-}
-
-QString Notice(const GraphWindow &window)
-{
-    return window.findChild<QLabel *>(QStringLiteral("Lbl_root"))->text();
-}
-
-int ListedRoots(const GraphWindow &window)
-{
-    return window.findChild<QListWidget *>(QStringLiteral("LstRoot"))->count();
-}
-
-// Notes, when an event posted to it is delivered (from inside the scan), the pointer's shape
-// and what the open graph window's Lbl_root says.
-class Witness : public QObject
-{
-public:
-    Qt::CursorShape cursor = Qt::ArrowCursor;
-    QString notice;
-    bool delivered = false;
-
-protected:
-    bool event(QEvent *event) override
-    {
-        if (event->type() != QEvent::User)
-            return QObject::event(event);
-        delivered = true;
-        if (const QCursor *override = QApplication::overrideCursor())
-            cursor = override->shape();
-        for (QWidget *widget : QApplication::allWidgets()) {
-            if (widget->objectName() == QLatin1String("Lbl_root"))
-                notice = static_cast<QLabel *>(widget)->text();
-        }
-        return true;
-    }
-};
 
 TEST(LongScan, EscapeStopsItAndTheRootsFoundSoFarStay)
 {
     QWidget other;
     other.show();
-    Witness witness;
-    QCoreApplication::postEvent(&witness, new QEvent(QEvent::User));
+    // What the pointer and the notice of the open graph window show while the scan runs.
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QString notice;
+    QMetaObject::invokeMethod(
+        &other,
+        [&] {
+            if (const QCursor *override = QApplication::overrideCursor())
+                cursor = override->shape();
+            for (QWidget *widget : QApplication::allWidgets()) {
+                if (widget->objectName() == QLatin1String("Lbl_root"))
+                    notice = static_cast<QLabel *>(widget)->text();
+            }
+        },
+        Qt::QueuedConnection);
     PostEscape(&other);
     const auto window = OpenLongest();
-    // While it ran: the wait cursor, and what Escape does.
-    ASSERT_TRUE(witness.delivered);
-    EXPECT_EQ(witness.cursor, Qt::WaitCursor);
-    EXPECT_EQ(witness.notice, kScanningNotice);
-    EXPECT_TRUE(Notice(*window).endsWith(kStoppedNotice)) << Notice(*window).toStdString();
-    EXPECT_LT(ListedRoots(*window), kAllRoots);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(notice, QStringLiteral("Looking for roots...\nEsc stops the search."));
+    EXPECT_TRUE(Stopped(*window));
+    EXPECT_LT(Control<QListWidget>(*window, "LstRoot")->count(), 637);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -113,14 +66,17 @@ TEST(LongScan, InputDuringTheScanIsDroppedNotRunLater)
     PostEscape(&other);
     const auto window = OpenLongest();
     window->show();
-    auto *animate = window->findChild<QPushButton *>(QStringLiteral("Cmd_Grafic"));
-    auto *roots = window->findChild<QPushButton *>(QStringLiteral("Cmd_Radacini"));
-
     // A click on "Animated graphic" that arrives while Roots scans, then Escape.
-    PostClick(animate);
+    QWidget *animate = Control(*window, "Cmd_Grafic");
+    const QPointF at = QRectF(animate->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QCoreApplication::postEvent(animate, new QMouseEvent(type, at, animate->mapToGlobal(at),
+                                                             Qt::LeftButton, Qt::LeftButton,
+                                                             Qt::NoModifier));
+    }
     PostEscape(window.get());
-    QTest::mouseClick(roots, Qt::LeftButton);
-    EXPECT_TRUE(Notice(*window).endsWith(kStoppedNotice));
+    QTest::mouseClick(Control(*window, "Cmd_Radacini"), Qt::LeftButton);
+    EXPECT_TRUE(Stopped(*window));
     EXPECT_FALSE(window->AnimationPlaying());
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->AnimationPlaying());
@@ -135,10 +91,10 @@ TEST(LongScan, AWindowAskedToCloseClosesWhenTheScanIsOver)
     QCoreApplication::postEvent(mainWindow.windowHandle(), new QCloseEvent);
     const auto window = OpenLongest();
     // The close stopped the scan, and waited for it.
-    EXPECT_TRUE(Notice(*window).endsWith(kStoppedNotice));
+    EXPECT_TRUE(Stopped(*window));
     EXPECT_TRUE(mainWindow.isVisible());
     QTRY_VERIFY(!mainWindow.isVisible());
 }
 
 } // namespace
-} // namespace zv
+} // namespace zv::test
