@@ -1,17 +1,27 @@
+#include "helpviewer/helpbrowser.h"
+#include "helpviewer/helpwindow.h"
+#include "shell/aboutwindow.h"
 #include "shell/appearance.h"
+#include "shell/helpfile.h"
 #include "shell/projectfile.h"
 #include "shell/startup.h"
-#include "ui/cursoricons.h"
+#include "ui/helprequest.h"
 #include "ui/messagetextq.h"
 
 #include "shell.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
+#include <QMimeData>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace zv {
@@ -101,12 +111,6 @@ TEST(MainWindow, ThemeEntriesCheckTheThemeInForce)
     EXPECT_EQ(checked(), QList<int>({2}));
     EXPECT_EQ(shell.main.mdiArea()->background().color(), QColor(192, 192, 192));
     EXPECT_EQ(graph->palette().color(QPalette::Window), QColor(192, 192, 192));
-    QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
-        .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral("7"));
-    shell.main.LoadAppearance();
-    EXPECT_EQ(checked(), QList<int>());
-    shell.main.themeEntry(5)->trigger();
-    EXPECT_EQ(checked(), QList<int>({5}));
 }
 
 TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
@@ -114,15 +118,20 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
     test::Shell shell;
     QTemporaryDir dir;
     shell.Entry("mnusaveproj")->trigger(); // no graph window yet
-    EXPECT_EQ(shell.recorder.Boxes(), QStringList({Box(10, 9, "!")}));
     EXPECT_TRUE(shell.recorder.dialogs.isEmpty());
+    shell.recorder.chosenFile = dir.filePath(QStringLiteral("absent.zvn"));
+    shell.Entry("mnuopen")->trigger(); // the reader's message, and no window
+    ASSERT_EQ(shell.recorder.messages.size(), 2);
+    EXPECT_EQ(shell.recorder.Boxes()[0], Box(10, 9, "!"));
+    EXPECT_EQ(shell.recorder.messages[1].prompt, MessageTextQ(7));
+    EXPECT_EQ(shell.Titles(), QStringList());
 
     const QString path = dir.filePath(QStringLiteral("my project.zvn"));
     ASSERT_EQ(SaveProjectFile(path, QStringLiteral("x^2-4"), -0.5, 2), QString());
     shell.recorder.chosenFile = '"' + path + '"';
     shell.Entry("mnuopen")->trigger();
-    ASSERT_EQ(shell.recorder.dialogs.size(), 1);
-    const FileDialogRequest &open = shell.recorder.dialogs[0];
+    ASSERT_EQ(shell.recorder.dialogs.size(), 2);
+    const FileDialogRequest &open = shell.recorder.dialogs[1];
     EXPECT_EQ(open.title + '|' + open.filter, "Open a project.|Zerovane Project (*.zvn)");
     EXPECT_EQ(open.mode, FileDialogMode::Open);
     ASSERT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
@@ -132,9 +141,9 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
     shell.OpenOn("x^3", 0.25, 2);
     shell.recorder.chosenFile = dir.filePath(QStringLiteral("saved.zvn"));
     shell.Entry("mnusaveproj")->trigger();
-    ASSERT_EQ(shell.recorder.dialogs.size(), 2);
-    EXPECT_EQ(shell.recorder.dialogs[1].title, QStringLiteral("Save the project"));
-    EXPECT_EQ(shell.recorder.dialogs[1].mode, FileDialogMode::Save);
+    ASSERT_EQ(shell.recorder.dialogs.size(), 3);
+    EXPECT_EQ(shell.recorder.dialogs[2].title, QStringLiteral("Save the project"));
+    EXPECT_EQ(shell.recorder.dialogs[2].mode, FileDialogMode::Save);
     QFile file(shell.recorder.chosenFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("\"Zerovane\"\r\n\"x^3\"\r\n\" .25\"\r\n\" 2\"\r\n"));
@@ -163,18 +172,148 @@ TEST(MainWindow, StartUpOpensTheProjectNamedOnTheCommandLineOrEnds)
     EXPECT_EQ(shell.Equation(0), "3^x-x^3 0 6");
 }
 
-// Each test runs in a process of its own under CTest, so nothing has loaded the cursors before.
-TEST(MainWindow, StartUpWithoutArgumentsLoadsTheCursorsAndShowsTheWizardInTheStoredTheme)
+TEST(BatchExport, IsAskedForByMinusXAndABlank)
+{
+    EXPECT_TRUE(IsBatchCommandLine(QStringLiteral("-x /p/eq.zvn")));
+    EXPECT_TRUE(IsBatchCommandLine(JoinCommandLine({"zerovane", "-x", "/p/eq.zvn"})));
+    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("-x/p/eq.zvn"))); // a project path
+    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("/p/-x eq.zvn")));
+    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("-x")));
+}
+
+// What a batch run prints and its failures are tested through the executable (tests/app); here
+// the shell's part: the typed quotes dropped, nothing shown, no help check, no question.
+TEST(BatchExport, WritesBesideTheProjectWithoutShowingAnything)
+{
+    QTemporaryDir dir;
+    const QString project = dir.filePath(QStringLiteral("my eq.zvn"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_EXAMPLES_DIR "/sample1.zvn"), project));
+    test::Shell shell;
+    int status = -1;
+    EXPECT_FALSE(StartUp(shell.main, {"zerovane", "-x", '"' + project + '"'}, &status));
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(shell.main.isVisible());
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
+    EXPECT_TRUE(shell.recorder.dialogs.isEmpty());
+    EXPECT_TRUE(shell.recorder.messages.isEmpty());
+    EXPECT_EQ(QImage(project + ".jpg").size(), QSize(321, 321));
+    EXPECT_TRUE(QFile::exists(project + ".txt"));
+}
+
+// Drags the files over the document area and drops them there; returns whether the window took
+// the drag (otherwise the platform shows its forbidden cursor).
+bool Drop(MainWindow &main, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QWidget *target = main.mdiArea()->viewport();
+    const QPoint centre = target->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+TEST(DropProjects, OpenAsOpenWouldAndAnythingElseIsRefused)
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const char *name, const char *function) {
+        const QString path = dir.filePath(QLatin1String(name));
+        EXPECT_EQ(SaveProjectFile(path, QLatin1String(function), -3, 3), QString());
+        return path;
+    };
+    const QString first = write("one.zvn", "x^2-4"), second = write("two.ZVN", "x-1");
+    const QString bad = write("bad.zvn", "x+"), text = write("notes.txt", "x");
+    test::Shell shell;
+    shell.main.show();
+    // Taken or not, then the windows and boxes there are afterwards.
+    const std::tuple<const char *, QStringList, bool, qsizetype, qsizetype> rows[] = {
+        {"two projects", {first, second}, true, 2, 0},
+        {"a project the reader rejects", {bad}, true, 2, 1},
+        {"a text file", {text}, false, 2, 1},
+        {"a project with a text file", {first, text}, false, 2, 1}};
+    for (const auto &[name, paths, taken, windows, boxes] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Drop(shell.main, paths), taken);
+        EXPECT_EQ(shell.Titles().size(), windows);
+        EXPECT_EQ(shell.recorder.messages.size(), boxes);
+    }
+    EXPECT_EQ(shell.recorder.messages[0].prompt, MessageTextQ(6));
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1", "Zerovane #2"}));
+}
+
+TEST(AboutWindow, TheHelpMenuShowsItModalWithLogoNameAuthorAndYear)
 {
     test::Shell shell;
-    QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
-        .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral(" 3"));
-    ASSERT_TRUE(StartUp(shell.main, {"zerovane"}));
-    EXPECT_TRUE(shell.main.isVisible());
-    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane Wizard - Step 1 of 4"}));
-    EXPECT_TRUE(shell.main.themeEntry(3)->isChecked());
-    for (int number = kFirstCursorIcon; number <= kLastCursorIcon; ++number)
-        EXPECT_EQ(CursorIcon(number).shape(), Qt::BitmapCursor) << number;
+    shell.main.show();
+    shell.Entry("mnuabout")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+    auto *about = qobject_cast<AboutWindow *>(QApplication::activeModalWidget());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Zerovane"));
+    EXPECT_EQ(about->parentWidget(), &shell.main);
+    const auto *label = about->findChild<QLabel *>(QStringLiteral("Lbl_about"));
+    const QStringList lines = label->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0] + '|' + lines[2], QStringLiteral("Zerovane 1.0|2003"));
+    EXPECT_FALSE(lines[1].isEmpty());
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_FALSE(about->findChild<QLabel *>(QStringLiteral("imgabout"))->pixmap().isNull());
+    EXPECT_FALSE(ProgramIcon().isNull());
+    // No button of its own: the window's close (here Esc) ends it, and it is gone afterwards.
+    const QPointer<AboutWindow> closing(about);
+    QTest::keyClick(about, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closing.isNull(); }));
+}
+
+// The help window that is open, if any.
+HelpWindow *OpenHelpWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *help = qobject_cast<HelpWindow *>(window); help && help->isVisible())
+            return help;
+    }
+    return nullptr;
+}
+
+// Which page each request opens is the viewer's test; here the menu and the windows reach it,
+// and without the file start-up says so once and help does nothing.
+TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
+{
+    QTemporaryDir dir;
+    for (bool withFile : {false, true}) {
+        SCOPED_TRACE(withFile);
+        if (withFile)
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_HELP_FILE), dir.filePath("Readme.chm")));
+        test::Shell shell;
+        EXPECT_EQ(SetUpHelp(shell.main, dir.path()), withFile);
+        EXPECT_EQ(shell.recorder.Boxes(),
+                  withFile ? QStringList() : QStringList({Box(8, 9, "stop")}));
+        shell.Entry("mnuajutor")->trigger();
+        HelpWindow *help = OpenHelpWindow();
+        EXPECT_EQ(help != nullptr, withFile);
+        if (help != nullptr) {
+            EXPECT_EQ(HelpFilePath(), dir.filePath("Readme.chm"));
+            EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Welcome to Zerovane"));
+        }
+        shell.Entry("mnuindex")->trigger();
+        EXPECT_EQ(OpenHelpWindow(), help);
+        if (help != nullptr)
+            EXPECT_EQ(help->navigation()->currentIndex(), 1);
+        ShowHelpTopic(&shell.main, QStringLiteral("mg.html"));
+        EXPECT_EQ(OpenHelpWindow(), help);
+        if (help != nullptr)
+            EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("The graph window"));
+        EXPECT_EQ(shell.recorder.messages.size(), withFile ? 0 : 1);
+    }
+    EXPECT_EQ(OpenHelpWindow(), nullptr); // the viewer ends with the main window
+    SetHelpTopicHandler(nullptr);
 }
 
 } // namespace
