@@ -46,6 +46,8 @@ TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
         {"both files", none(""), 0, "", true, true},
         {"a display that does not answer",
          "timeout 60 env -u WAYLAND_DISPLAY DISPLAY=:97 QT_QPA_PLATFORM=xcb", 0, "", true, true},
+        {"an invalid equation", none("sed -i 's/3^x-x^3/x^^2/' DIR/eq.zvn; "), 1,
+         "project not read: PATH: Equation has an invalid syntax.", false, false},
         // Without a display the program runs offscreen, where no box may wait for a click.
         {"a missing project", none("rm DIR/eq.zvn; "), 1,
          "project not read: PATH: No such file or directory", false, false},
