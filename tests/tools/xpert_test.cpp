@@ -1,7 +1,10 @@
+#include "tools/evaluare.h"
+#include "tools/newton.h"
 #include "tools/xpert.h"
 
 #include "fielddriver.h"
 
+#include <QClipboard>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -161,6 +164,34 @@ TEST(XPert, FinishedHandsOutItsOwnEquationAndClosesWithoutAQuestion)
               QStringLiteral("2*x-1 -0.25 2.5"));
     EXPECT_FALSE(form.wizard.isVisible());
     EXPECT_TRUE(form.recorder.messages.isEmpty());
+}
+
+// Whatever is pasted, every entry field of a tool window keeps at most 32,767 characters, the
+// length the project reader accepts too (a 1 MB function once froze the window for 43 s).
+TEST(EntryFieldLimit, APastedMegabyteIsCutToTheLongestFunction)
+{
+    QString megabyte = QStringLiteral("sin(x)");
+    while (megabyte.size() < (1 << 20))
+        megabyte += QStringLiteral("+sin(x)");
+    QApplication::clipboard()->setText(megabyte);
+    const Newton newton({});
+    const Evaluare evaluare({});
+    const XPert wizard;
+    QStringList pasted;
+    for (const QWidget *window :
+         std::initializer_list<const QWidget *>{&newton, &evaluare, &wizard}) {
+        for (QLineEdit *field : window->findChildren<QLineEdit *>()) {
+            if (field->isReadOnly())
+                continue;
+            pasted << field->objectName();
+            field->clear();
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(field->text().size(), 32767) << pasted.back().toStdString();
+            EXPECT_TRUE(megabyte.startsWith(field->text()));
+        }
+    }
+    EXPECT_EQ(pasted,
+              QStringList({"txt_f", "Txt_X", "txt_f", "Txt_X", "Txt_a", "Txt_b", "Txt_fx"}));
 }
 
 } // namespace
