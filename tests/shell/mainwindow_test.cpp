@@ -130,6 +130,12 @@ TEST(MainWindow, ThemeEntriesCheckTheThemeInForceThatEveryWindowTakes)
     EXPECT_EQ(graph->palette().color(QPalette::Window), grey);
     shell.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(wizard->parentWidget()));
     EXPECT_EQ(wizard->palette().color(QPalette::Window), grey);
+    QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
+        .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral("7"));
+    shell.main.LoadAppearance(); // a stored number without an entry clears the check mark
+    EXPECT_EQ(checked(), QList<int>());
+    shell.main.themeEntry(5)->trigger();
+    EXPECT_EQ(checked(), QList<int>({5}));
 }
 
 TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
