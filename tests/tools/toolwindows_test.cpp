@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace zv {
 namespace {
 
@@ -19,33 +21,67 @@ QString Shown(const Evaluare &window)
     return test::Shown(window, {"txt_f", "Txt_X", "Txt_Val", "Txt_Der"}, "lblEroare");
 }
 
-// Each row typed into a fresh window and calculated by Enter in the value field; "kept" stands
-// in the derivative field beforehand, for the row that must leave it alone.
-TEST(Evaluare, FailureTableThroughTheWindow)
+QString Shown(const Newton &window)
 {
-    const char *const empty = "Error #17 : Enter the expression first.";
-    const char *const ln = "Error #2 : Logarithm needs to have a positive argument.";
-    const std::tuple<const char *, const char *, QString> rows[] = {
-        {"x^2", "3", "9|6|-|Txt_Val@1"},
-        {"", "1", QStringLiteral("Error|Error|%1|txt_f@0").arg(empty)},
-        {"x^2+*3", "1", "Error|Error|Error #14 : Two operators can't stick together.|txt_f@4"},
-        {"x^2", "", QStringLiteral("Error|Error|%1|Txt_X@0").arg(empty)},
-        {"x^2", "2*x",
-         "Error|Error|Error #16 : Expression contains unknown functions or operands.|Txt_X@2"},
-        {"x^2", "ln(-1)", QStringLiteral("Error|kept|%1|Txt_Val@5").arg(ln)},
-        {"ln(x)", "0", QStringLiteral("Error|f is not differentiable|%1|Txt_Val@5").arg(ln)},
-        {"r(x)", "0", "0|f is not differentiable|-|Txt_Val@1"},
-    };
-    for (const auto &[function, point, shown] : rows) {
-        SCOPED_TRACE(std::string(function) + " at " + point);
-        Evaluare window({});
-        test::ShowActive(window);
-        TypeInto(Control(window, "txt_f"), QString::fromLatin1(function));
-        TypeInto(Control(window, "Txt_X"), QString::fromLatin1(point));
+    return test::Shown(window, {"txt_f", "Txt_X", "Txt_Val"}, "lblEroare");
+}
+
+// Types the function and the point into a fresh window and runs it by Enter: in the initial
+// value of Newton, in the value field of Evaluate, whose derivative field holds "kept"
+// beforehand for the row that must leave it alone. Returns what it shows after the two fields.
+template<typename Window>
+QString RunByEnter(const char *function, const char *point)
+{
+    Window window({});
+    test::ShowActive(window);
+    TypeInto(Control(window, "txt_f"), QString::fromLatin1(function));
+    TypeInto(Control(window, "Txt_X"), QString::fromLatin1(point));
+    if constexpr (std::is_same_v<Window, Evaluare>) {
         Control(window, "Txt_Der")->setText(QStringLiteral("kept"));
         Control(window, "Txt_Val")->setFocus();
-        PressEnter();
-        EXPECT_EQ(Shown(window).section('|', 2), shown);
+    }
+    PressEnter();
+    return Shown(window).section('|', 2);
+}
+
+TEST(ToolWindows, SearchesCalculationsAndFailuresThroughTheWindows)
+{
+    const auto newton = RunByEnter<Newton>, evaluate = RunByEnter<Evaluare>;
+    const QString empty = "Error #17 : Enter the expression first.",
+                  ln = "Error #2 : Logarithm needs to have a positive argument.",
+                  twoOperators = "Error #14 : Two operators can't stick together.",
+                  unknown = "Error #16 : Expression contains unknown functions or operands.";
+    const std::tuple<QString (*)(const char *, const char *), const char *, const char *, QString>
+        rows[] = {
+            {newton, "x^2-4", "1", "2|-|Txt_X@1"},
+            {newton, "x^2-4", "-1", "-2|-|Txt_X@2"},
+            {newton, "x^2", "0", "0|-|Txt_X@1"}, // the start is the root, although f' is 0 there
+            {newton, "x^2+1", "0.5", "No root.|No root has been found.|Txt_X@3"},
+            {newton, "x^2-4", "ln(-1)", "Error|" + ln + "|Txt_X@6"},
+            {newton, "", "1", "Error|" + empty + "|txt_f@0"},
+            {newton, "x^2", "", "Error|" + empty + "|Txt_X@0"},
+            {newton, "x^2", "1+x", "Error|" + unknown + "|Txt_X@2"},
+            {newton, "sin(x)", "3", "3.141593|-|Txt_X@1"}, // six decimals
+            {newton, "2x-1", "0", "0.5|-|Txt_X@1"},
+            {newton, "x^2-4", "pi/2", "2|-|Txt_X@4"},
+            {newton, "x^2-4", "1,5", "2|-|Txt_X@3"}, // a typed comma, translated
+            {newton, "ln(x)", "-1", "No root.|No root has been found.|Txt_X@2"},
+            {newton, "x^2+*3", "1", "Error|" + twoOperators + "|txt_f@4"},
+            // The function is checked first; Enter's release in it then goes to the empty value.
+            {newton, "x^2+", "", "Error|Error #23 : Expression can't end in an operator.|Txt_X@0"},
+            {evaluate, "x^2", "3", "9|6|-|Txt_Val@1"},
+            {evaluate, "", "1", "Error|Error|" + empty + "|txt_f@0"},
+            {evaluate, "x^2+*3", "1", "Error|Error|" + twoOperators + "|txt_f@4"},
+            {evaluate, "x^2", "", "Error|Error|" + empty + "|Txt_X@0"},
+            {evaluate, "x^2", "2*x", "Error|Error|" + unknown + "|Txt_X@2"},
+            {evaluate, "x^2", "ln(-1)", "Error|kept|" + ln + "|Txt_Val@5"},
+            {evaluate, "ln(x)", "0", "Error|f is not differentiable|" + ln + "|Txt_Val@5"},
+            {evaluate, "r(x)", "0", "0|f is not differentiable|-|Txt_Val@1"},
+        };
+    for (const auto &[run, function, point, shown] : rows) {
+        SCOPED_TRACE(std::string(run == newton ? "Newton: " : "Evaluate: ") + function + " at " +
+                     point);
+        EXPECT_EQ(run(function, point), shown);
     }
 }
 
@@ -126,46 +162,6 @@ TEST(IsPlainNumber, NumbersAgainstExpressions)
     for (const char16_t *expression :
          {u"", u"-", u".", u"pi/4", u"2*3", u"1e", u"1.2.3", u"1,000.5", u"2 3"})
         EXPECT_FALSE(IsPlainNumber(expression)) << ToUtf8(expression);
-}
-
-QString Shown(const Newton &window)
-{
-    return test::Shown(window, {"txt_f", "Txt_X", "Txt_Val"}, "lblEroare");
-}
-
-// Each row typed into a fresh window and searched by Enter in the initial value.
-TEST(Newton, SearchesAndFailuresThroughTheWindow)
-{
-    const char *const empty = "Error #17 : Enter the expression first.";
-    const std::tuple<const char *, const char *, QString> rows[] = {
-        {"x^2-4", "1", "2|-|Txt_X@1"},
-        {"x^2-4", "-1", "-2|-|Txt_X@2"},
-        {"x^2", "0", "0|-|Txt_X@1"}, // the start is the root, although f' is 0 there
-        {"x^2+1", "0.5", "No root.|No root has been found.|Txt_X@3"},
-        {"x^2-4", "ln(-1)",
-         "Error|Error #2 : Logarithm needs to have a positive argument.|Txt_X@6"},
-        {"", "1", QStringLiteral("Error|%1|txt_f@0").arg(empty)},
-        {"x^2", "", QStringLiteral("Error|%1|Txt_X@0").arg(empty)},
-        {"x^2", "1+x",
-         "Error|Error #16 : Expression contains unknown functions or operands.|Txt_X@2"},
-        {"sin(x)", "3", "3.141593|-|Txt_X@1"}, // six decimals
-        {"2x-1", "0", "0.5|-|Txt_X@1"},
-        {"x^2-4", "pi/2", "2|-|Txt_X@4"},
-        {"x^2-4", "1,5", "2|-|Txt_X@3"}, // a typed comma, translated
-        {"ln(x)", "-1", "No root.|No root has been found.|Txt_X@2"},
-        {"x^2+*3", "1", "Error|Error #14 : Two operators can't stick together.|txt_f@4"},
-        // The function is checked first; Enter's release in it then goes to the empty value.
-        {"x^2+", "", "Error|Error #23 : Expression can't end in an operator.|Txt_X@0"},
-    };
-    for (const auto &[function, initial, shown] : rows) {
-        SCOPED_TRACE(std::string(function) + " from " + initial);
-        Newton window({});
-        test::ShowActive(window);
-        TypeInto(Control(window, "txt_f"), QString::fromLatin1(function));
-        TypeInto(Control(window, "Txt_X"), QString::fromLatin1(initial));
-        PressEnter();
-        EXPECT_EQ(Shown(window).section('|', 2), shown);
-    }
 }
 
 TEST(Newton, AproxFillsTheFieldsAndShowsTheOutcome)
