@@ -10,6 +10,7 @@
 #include "ui/messagetextq.h"
 
 #include "shell.h"
+#include "tests/support/cases.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -174,29 +175,6 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
     EXPECT_EQ(file.readAll(), QByteArray("\"Zerovane\"\r\n\"x^3\"\r\n\" .25\"\r\n\" 2\"\r\n"));
 }
 
-TEST(MainWindow, StartUpOpensTheProjectNamedOnTheCommandLineOrEnds)
-{
-    test::Shell shell;
-    QTemporaryDir dir;
-    int status = -1;
-    EXPECT_FALSE(
-        StartUp(shell.main, {"zerovane", dir.filePath(QStringLiteral("absent.zvn"))}, &status));
-    EXPECT_EQ(status, 1);
-    EXPECT_FALSE(shell.main.isVisible());
-    // No Readme.chm beside the test program: the help check says so, then the reader.
-    EXPECT_EQ(shell.recorder.Boxes().first(), Box(8, 9, "stop"));
-    ASSERT_EQ(shell.recorder.messages.size(), 2);
-    EXPECT_EQ(shell.recorder.messages[1].prompt, MessageTextQ(7));
-
-    ASSERT_EQ(SaveProjectFile(dir.filePath("my start.zvn"), QStringLiteral("3^x-x^3"), 0, 6),
-              QString());
-    // Quoted, and split at the blank as a shell passes it.
-    ASSERT_TRUE(StartUp(shell.main, {"zerovane", '"' + dir.filePath("my"), "start.zvn\""}));
-    EXPECT_TRUE(shell.main.isVisible());
-    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
-    EXPECT_EQ(shell.Equation(0), "3^x-x^3 0 6");
-}
-
 TEST(BatchExport, IsAskedForByMinusXAndABlank)
 {
     EXPECT_TRUE(IsBatchCommandLine(QStringLiteral("-x /p/eq.zvn")));
@@ -206,21 +184,38 @@ TEST(BatchExport, IsAskedForByMinusXAndABlank)
     EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("-x")));
 }
 
-// What a batch run prints and its failures are tested through the executable (tests/app); here
-// the shell's part: the typed quotes dropped, nothing shown, no help check, no question.
-TEST(BatchExport, WritesBesideTheProjectWithoutShowingAnything)
+// A project to open (quoted, and split at the blank as a shell passes it), or after -x one to
+// export beside itself without showing anything, no help check nor question (what a batch run
+// prints and its failures are tested through the executable, tests/app).
+TEST(StartUp, OpensOrExportsTheProjectOnTheCommandLineOrEndsWithStatusOne)
 {
     QTemporaryDir dir;
     const QString project = dir.filePath(QStringLiteral("my eq.zvn"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_EXAMPLES_DIR "/sample1.zvn"), project));
-    test::Shell shell;
-    int status = -1;
-    EXPECT_FALSE(StartUp(shell.main, {"zerovane", "-x", '"' + project + '"'}, &status));
-    EXPECT_EQ(status, 0);
-    EXPECT_FALSE(shell.main.isVisible());
-    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
-    EXPECT_TRUE(shell.recorder.dialogs.isEmpty());
-    EXPECT_TRUE(shell.recorder.messages.isEmpty());
+    // No Readme.chm beside the test program: the help check says so first.
+    const QString help = Box(8, 9, "stop"),
+                  unread = MessageTextQ(7) + "|No such file or directory|!";
+    // The arguments, the exit status (-1: the program goes on), the windows and the boxes.
+    const std::tuple<const char *, QStringList, int, QStringList, QStringList> rows[] = {
+        {"open", {'"' + dir.filePath("my"), "eq.zvn\""}, -1, {"3^x-x^3 0 6"}, {help}},
+        {"absent", {dir.filePath("absent.zvn")}, 1, {}, {help, unread}},
+        {"export", {"-x", '"' + project + '"'}, 0, {"3^x-x^3 0 6"}, {}},
+    };
+    test::ForEachCase(rows, [](auto, const QStringList &arguments, int exitStatus,
+                               const QStringList &windows, const QStringList &boxes) {
+        test::Shell shell;
+        int status = -1;
+        EXPECT_EQ(StartUp(shell.main, QStringList("zerovane") + arguments, &status),
+                  exitStatus == -1);
+        EXPECT_EQ(status, exitStatus);
+        EXPECT_EQ(shell.main.isVisible(), exitStatus == -1);
+        QStringList equations;
+        for (int i = 0; i < shell.Titles().size(); ++i)
+            equations << shell.Equation(i);
+        EXPECT_EQ(equations, windows);
+        EXPECT_EQ(shell.recorder.Boxes(), boxes);
+        EXPECT_TRUE(shell.recorder.dialogs.isEmpty());
+    });
     EXPECT_EQ(QImage(project + ".jpg").size(), QSize(321, 321));
     EXPECT_TRUE(QFile::exists(project + ".txt"));
 }
