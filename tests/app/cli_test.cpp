@@ -1,6 +1,5 @@
 // zerovane-cli run as a user runs it. What the engine and the root searches compute is tested
 // in their own folders; these rows pin what the console adds: arguments, output and exit codes.
-
 #include "clirunner.h"
 #include "tests/support/cases.h"
 
@@ -21,7 +20,6 @@ TEST(Cli, OutputAndExitCode)
         {"CheckConstantRejectsX", {"check", "--constant", "x"}, xIsUnknown, 1},
         // eval and derive: the value in its shortest form and the code, which is a result.
         {"EvalAtNegativePoint", {"eval", "x^2-4", "-1.5"}, "-1.75 0\n", 0},
-        {"EvalAtConstantExpression", {"eval", "x", "pi/4"}, "0.785398163397448 0\n", 0},
         {"EvalDomainFault", {"eval", "ln(x)+1", "-1"}, "1 2\n", 0},
         {"EvalBadPoint", {"eval", "x", "x"}, xIsUnknown, 1},
         {"EvalPointNotEvaluable",

@@ -1,9 +1,17 @@
 #include "shell/appearance.h"
+#include "shell/startup.h"
+#include "tools/xpert.h"
+#include "ui/cursoricons.h"
+
+#include "shell.h"
+#include "tests/support/cases.h"
+#include "tests/support/scratch.h"
 
 #include <QApplication>
-#include <QPalette>
-#include <QSettings>
+#include <QLabel>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace zv {
 namespace {
@@ -77,6 +85,49 @@ TEST(Appearance, EachChosenThemeIsStoredAndReadBackAndTheThemeInForceWritesNothi
         EXPECT_EQ(CurrentThemeColours().background, back);
         EXPECT_EQ(CurrentThemeColours().foreground, fore);
     }
+}
+
+// Each test runs in a process of its own under CTest, so nothing has loaded the cursors before.
+TEST(StartUp, ShowsTheWizardInTheStoredThemeReadableWhateverTheStoreHolds)
+{
+    // The whole settings file, then the theme entry checked afterwards (0 for none).
+    const std::tuple<const char *, std::string, int> rows[] = {
+        {"as written", "[Settings]\nForeItem=\" 3\"\n", 3},
+        {"binary garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18), 4},
+        {"garbage values", "[Settings]\nBackground=blue\nForeground=\"\"\nForeItem=nan\n", 4},
+        {"huge numbers",
+         "[Settings]\nBackground=1E+40\nForeground=-99999999999999999999999\nForeItem=1E+999\n", 4},
+        {"ForeItem 0", "[Settings]\nBackground=0\nForeground=16777215\nForeItem=0\n", 0},
+        {"ForeItem 7", "[Settings]\nBackground=15711881\nForeground=0\nForeItem=7\n", 0},
+        {"ForeItem -1", "[Settings]\nForeItem=-1\n", 0},
+        {"text as dark as its background", "[Settings]\nBackground=0\nForeground=1\nForeItem=5\n",
+         5},
+    };
+    const test::fs::path file =
+        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName().toStdString();
+    test::ForEachCase(rows, [&file](auto, const std::string &store, int checked) {
+        test::Shell shell; // empties the store first
+        test::fs::create_directories(file.parent_path());
+        test::WriteFile(file, store);
+        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).sync();
+        SetInForce(4, kSystemHighlight, 0xFFFFFF); // the theme in force at a program's start
+        ASSERT_TRUE(StartUp(shell.main, {"zerovane"}));
+        EXPECT_TRUE(shell.main.isVisible());
+        EXPECT_EQ(shell.Titles(), QStringList({"Zerovane Wizard - Step 1 of 4"}));
+        for (int k = 1; k <= kThemeCount; ++k)
+            EXPECT_EQ(shell.main.themeEntry(k)->isChecked(), k == checked) << k;
+        // The wizard's first step as the user reads it, on the frame behind it: light text on a
+        // dark ground or the other way round, far enough apart to read.
+        const auto *label = shell.main.Wizard()->findChild<QLabel *>(QStringLiteral("lblStep0"));
+        const QWidget *behind = label->parentWidget();
+        while (!behind->autoFillBackground() && !behind->isWindow())
+            behind = behind->parentWidget();
+        EXPECT_GE(std::abs(label->palette().color(QPalette::WindowText).lightness() -
+                           behind->palette().color(QPalette::Window).lightness()),
+                  96);
+    });
+    for (int number = kFirstCursorIcon; number <= kLastCursorIcon; ++number)
+        EXPECT_EQ(CursorIcon(number).shape(), Qt::BitmapCursor) << number;
 }
 
 } // namespace

@@ -1,18 +1,35 @@
+#include "helpviewer/helpbrowser.h"
+#include "helpviewer/helpwindow.h"
+#include "shell/aboutwindow.h"
 #include "shell/appearance.h"
+#include "shell/helpfile.h"
 #include "shell/projectfile.h"
 #include "shell/startup.h"
-#include "ui/cursoricons.h"
+#include "tools/xpert.h"
+#include "ui/helprequest.h"
 #include "ui/messagetextq.h"
 
 #include "shell.h"
+#include "tests/support/cases.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace zv {
 namespace {
@@ -61,27 +78,31 @@ TEST(MainWindow, WindowNumbersAreNotReusedAndTheMainMenuListsTheWindowsOnce)
               QStringList({"&1 Zerovane #4", "&2 Zerovane #5"}));
 }
 
+// The wizard asks on its own close box, but not when the program closes.
 TEST(MainWindow, EveryWayOfClosingAsksAndOnlyYesCloses)
 {
     test::Shell shell;
     shell.main.show();
     shell.OpenOn("x-1", 0, 2);
+    EXPECT_FALSE(qobject_cast<QMdiSubWindow *>(shell.main.ShowWizard()->parentWidget())->close());
     shell.Entry("mnuexit")->trigger();
     EXPECT_FALSE(shell.main.close()); // the close box
     QCloseEvent request;              // a request from the system
     QApplication::sendEvent(&shell.main, &request);
     EXPECT_FALSE(request.isAccepted());
     const QString question = Box(1, 2, "?") + "|yes/no";
-    EXPECT_EQ(shell.recorder.Boxes(), QStringList({question, question, question}));
+    const QString wizard = "Are you sure you want to exit the wizard ?|Confirmation|?|yes/no";
+    EXPECT_EQ(shell.recorder.Boxes(), QStringList({wizard, question, question, question}));
     EXPECT_TRUE(shell.main.isVisible());
-    EXPECT_EQ(shell.Titles().size(), 1);
+    EXPECT_EQ(shell.Titles().size(), 2);
     shell.recorder.answer = MessageAnswer::Yes;
     EXPECT_TRUE(shell.main.close());
+    EXPECT_EQ(shell.recorder.Boxes().mid(4), QStringList({question}));
     EXPECT_FALSE(shell.main.isVisible());
     EXPECT_EQ(shell.Titles(), QStringList());
 }
 
-TEST(MainWindow, ThemeEntriesCheckTheThemeInForce)
+TEST(MainWindow, ThemeEntriesCheckTheThemeInForceThatEveryWindowTakes)
 {
     test::Shell shell;
     const auto checked = [&] {
@@ -95,15 +116,24 @@ TEST(MainWindow, ThemeEntriesCheckTheThemeInForce)
     shell.main.LoadAppearance(); // an empty store: the blue theme
     EXPECT_EQ(checked(), QList<int>({4}));
     shell.main.show();
+    shell.Entry("mnuwizard")->trigger();
+    shell.Entry("mnuwizard")->trigger(); // one wizard only
+    XPert *wizard = shell.main.Wizard();
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_EQ(wizard->palette().color(QPalette::Window), CurrentThemeColours().background);
     GraphWindow *graph = shell.OpenOn("x-1", 0, 2);
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane Wizard - Step 1 of 4", "Zerovane #1"}));
     shell.main.themeEntry(2)->trigger();
     shell.main.themeEntry(2)->trigger(); // the checked entry again keeps its check mark
     EXPECT_EQ(checked(), QList<int>({2}));
-    EXPECT_EQ(shell.main.mdiArea()->background().color(), QColor(192, 192, 192));
-    EXPECT_EQ(graph->palette().color(QPalette::Window), QColor(192, 192, 192));
+    const QColor grey(192, 192, 192);
+    EXPECT_EQ(shell.main.mdiArea()->background().color(), grey);
+    EXPECT_EQ(graph->palette().color(QPalette::Window), grey);
+    shell.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(wizard->parentWidget()));
+    EXPECT_EQ(wizard->palette().color(QPalette::Window), grey);
     QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
         .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral("7"));
-    shell.main.LoadAppearance();
+    shell.main.LoadAppearance(); // a stored number without an entry clears the check mark
     EXPECT_EQ(checked(), QList<int>());
     shell.main.themeEntry(5)->trigger();
     EXPECT_EQ(checked(), QList<int>({5}));
@@ -114,15 +144,20 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
     test::Shell shell;
     QTemporaryDir dir;
     shell.Entry("mnusaveproj")->trigger(); // no graph window yet
-    EXPECT_EQ(shell.recorder.Boxes(), QStringList({Box(10, 9, "!")}));
     EXPECT_TRUE(shell.recorder.dialogs.isEmpty());
+    shell.recorder.chosenFile = dir.filePath(QStringLiteral("absent.zvn"));
+    shell.Entry("mnuopen")->trigger(); // the reader's message, and no window
+    ASSERT_EQ(shell.recorder.messages.size(), 2);
+    EXPECT_EQ(shell.recorder.Boxes()[0], Box(10, 9, "!"));
+    EXPECT_EQ(shell.recorder.messages[1].prompt, MessageTextQ(7));
+    EXPECT_EQ(shell.Titles(), QStringList());
 
     const QString path = dir.filePath(QStringLiteral("my project.zvn"));
     ASSERT_EQ(SaveProjectFile(path, QStringLiteral("x^2-4"), -0.5, 2), QString());
     shell.recorder.chosenFile = '"' + path + '"';
     shell.Entry("mnuopen")->trigger();
-    ASSERT_EQ(shell.recorder.dialogs.size(), 1);
-    const FileDialogRequest &open = shell.recorder.dialogs[0];
+    ASSERT_EQ(shell.recorder.dialogs.size(), 2);
+    const FileDialogRequest &open = shell.recorder.dialogs[1];
     EXPECT_EQ(open.title + '|' + open.filter, "Open a project.|Zerovane Project (*.zvn)");
     EXPECT_EQ(open.mode, FileDialogMode::Open);
     ASSERT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
@@ -132,49 +167,262 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
     shell.OpenOn("x^3", 0.25, 2);
     shell.recorder.chosenFile = dir.filePath(QStringLiteral("saved.zvn"));
     shell.Entry("mnusaveproj")->trigger();
-    ASSERT_EQ(shell.recorder.dialogs.size(), 2);
-    EXPECT_EQ(shell.recorder.dialogs[1].title, QStringLiteral("Save the project"));
-    EXPECT_EQ(shell.recorder.dialogs[1].mode, FileDialogMode::Save);
+    ASSERT_EQ(shell.recorder.dialogs.size(), 3);
+    EXPECT_EQ(shell.recorder.dialogs[2].title, QStringLiteral("Save the project"));
+    EXPECT_EQ(shell.recorder.dialogs[2].mode, FileDialogMode::Save);
     QFile file(shell.recorder.chosenFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("\"Zerovane\"\r\n\"x^3\"\r\n\" .25\"\r\n\" 2\"\r\n"));
 }
 
-TEST(MainWindow, StartUpOpensTheProjectNamedOnTheCommandLineOrEnds)
+TEST(BatchExport, IsAskedForByMinusXAndABlank)
 {
-    test::Shell shell;
-    QTemporaryDir dir;
-    int status = -1;
-    EXPECT_FALSE(
-        StartUp(shell.main, {"zerovane", dir.filePath(QStringLiteral("absent.zvn"))}, &status));
-    EXPECT_EQ(status, 1);
-    EXPECT_FALSE(shell.main.isVisible());
-    // No Readme.chm beside the test program: the help check says so, then the reader.
-    EXPECT_EQ(shell.recorder.Boxes().first(), Box(8, 9, "stop"));
-    ASSERT_EQ(shell.recorder.messages.size(), 2);
-    EXPECT_EQ(shell.recorder.messages[1].prompt, MessageTextQ(7));
-
-    ASSERT_EQ(SaveProjectFile(dir.filePath("my start.zvn"), QStringLiteral("3^x-x^3"), 0, 6),
-              QString());
-    // Quoted, and split at the blank as a shell passes it.
-    ASSERT_TRUE(StartUp(shell.main, {"zerovane", '"' + dir.filePath("my"), "start.zvn\""}));
-    EXPECT_TRUE(shell.main.isVisible());
-    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1"}));
-    EXPECT_EQ(shell.Equation(0), "3^x-x^3 0 6");
+    EXPECT_TRUE(IsBatchCommandLine(QStringLiteral("-x /p/eq.zvn")));
+    EXPECT_TRUE(IsBatchCommandLine(JoinCommandLine({"zerovane", "-x", "/p/eq.zvn"})));
+    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("-x/p/eq.zvn"))); // a project path
+    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("/p/-x eq.zvn")));
+    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("-x")));
 }
 
-// Each test runs in a process of its own under CTest, so nothing has loaded the cursors before.
-TEST(MainWindow, StartUpWithoutArgumentsLoadsTheCursorsAndShowsTheWizardInTheStoredTheme)
+// A project to open (quoted, and split at the blank as a shell passes it), or after -x one to
+// export beside itself without showing anything, no help check nor question (what a batch run
+// prints and its failures are tested through the executable, tests/app).
+TEST(StartUp, OpensOrExportsTheProjectOnTheCommandLineOrEndsWithStatusOne)
+{
+    QTemporaryDir dir;
+    const QString project = dir.filePath(QStringLiteral("my eq.zvn"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_EXAMPLES_DIR "/sample1.zvn"), project));
+    // No Readme.chm beside the test program: the help check says so first.
+    const QString help = Box(8, 9, "stop"),
+                  unread = MessageTextQ(7) + "|No such file or directory|!";
+    // The arguments, the exit status (-1: the program goes on), the windows and the boxes.
+    const std::tuple<const char *, QStringList, int, QStringList, QStringList> rows[] = {
+        {"open", {'"' + dir.filePath("my"), "eq.zvn\""}, -1, {"3^x-x^3 0 6"}, {help}},
+        {"absent", {dir.filePath("absent.zvn")}, 1, {}, {help, unread}},
+        {"export", {"-x", '"' + project + '"'}, 0, {"3^x-x^3 0 6"}, {}},
+    };
+    test::ForEachCase(rows, [](auto, const QStringList &arguments, int exitStatus,
+                               const QStringList &windows, const QStringList &boxes) {
+        test::Shell shell;
+        int status = -1;
+        EXPECT_EQ(StartUp(shell.main, QStringList("zerovane") + arguments, &status),
+                  exitStatus == -1);
+        EXPECT_EQ(status, exitStatus);
+        EXPECT_EQ(shell.main.isVisible(), exitStatus == -1);
+        QStringList equations;
+        for (int i = 0; i < shell.Titles().size(); ++i)
+            equations << shell.Equation(i);
+        EXPECT_EQ(equations, windows);
+        EXPECT_EQ(shell.recorder.Boxes(), boxes);
+        EXPECT_TRUE(shell.recorder.dialogs.isEmpty());
+    });
+    EXPECT_EQ(QImage(project + ".jpg").size(), QSize(321, 321));
+    EXPECT_TRUE(QFile::exists(project + ".txt"));
+}
+
+// Drags the files over the document area and drops them there; returns whether the window took
+// the drag (otherwise the platform shows its forbidden cursor).
+bool Drop(MainWindow &main, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QWidget *target = main.mdiArea()->viewport();
+    const QPoint centre = target->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+TEST(DropProjects, OpenAsOpenWouldAndAnythingElseIsRefused)
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const char *name, const char *function) {
+        const QString path = dir.filePath(QLatin1String(name));
+        EXPECT_EQ(SaveProjectFile(path, QLatin1String(function), -3, 3), QString());
+        return path;
+    };
+    const QString first = write("one.zvn", "x^2-4"), second = write("two.ZVN", "x-1");
+    const QString bad = write("bad.zvn", "x+"), text = write("notes.txt", "x");
+    test::Shell shell;
+    shell.main.show();
+    // Taken or not, then the windows and boxes there are afterwards.
+    const std::tuple<const char *, QStringList, bool, qsizetype, qsizetype> rows[] = {
+        {"two projects", {first, second}, true, 2, 0},
+        {"a project the reader rejects", {bad}, true, 2, 1},
+        {"a text file", {text}, false, 2, 1},
+        {"a project with a text file", {first, text}, false, 2, 1}};
+    for (const auto &[name, paths, taken, windows, boxes] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Drop(shell.main, paths), taken);
+        EXPECT_EQ(shell.Titles().size(), windows);
+        EXPECT_EQ(shell.recorder.messages.size(), boxes);
+    }
+    EXPECT_EQ(shell.recorder.messages[0].prompt, MessageTextQ(6));
+    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #1", "Zerovane #2"}));
+}
+
+TEST(AboutWindow, TheHelpMenuShowsItModalWithLogoNameAuthorAndYear)
 {
     test::Shell shell;
-    QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
-        .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral(" 3"));
-    ASSERT_TRUE(StartUp(shell.main, {"zerovane"}));
-    EXPECT_TRUE(shell.main.isVisible());
-    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane Wizard - Step 1 of 4"}));
-    EXPECT_TRUE(shell.main.themeEntry(3)->isChecked());
-    for (int number = kFirstCursorIcon; number <= kLastCursorIcon; ++number)
-        EXPECT_EQ(CursorIcon(number).shape(), Qt::BitmapCursor) << number;
+    shell.main.show();
+    shell.Entry("mnuabout")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+    auto *about = qobject_cast<AboutWindow *>(QApplication::activeModalWidget());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Zerovane"));
+    EXPECT_EQ(about->parentWidget(), &shell.main);
+    const auto *label = about->findChild<QLabel *>(QStringLiteral("Lbl_about"));
+    const QStringList lines = label->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0] + '|' + lines[2], QStringLiteral("Zerovane 1.0|2003"));
+    EXPECT_FALSE(lines[1].isEmpty());
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_FALSE(about->findChild<QLabel *>(QStringLiteral("imgabout"))->pixmap().isNull());
+    EXPECT_FALSE(ProgramIcon().isNull());
+    // No button of its own: the window's close (here Esc) ends it, and it is gone afterwards.
+    const QPointer<AboutWindow> closing(about);
+    QTest::keyClick(about, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closing.isNull(); }));
+}
+
+// The help window that is open, if any.
+HelpWindow *OpenHelpWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *help = qobject_cast<HelpWindow *>(window); help && help->isVisible())
+            return help;
+    }
+    return nullptr;
+}
+
+// Which page each request opens is the viewer's test; here the menu and the windows reach it,
+// and without the file start-up says so once and help does nothing.
+TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
+{
+    QTemporaryDir dir;
+    for (bool withFile : {false, true}) {
+        SCOPED_TRACE(withFile);
+        if (withFile)
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_HELP_FILE), dir.filePath("Readme.chm")));
+        test::Shell shell;
+        EXPECT_EQ(SetUpHelp(shell.main, dir.path()), withFile);
+        EXPECT_EQ(shell.recorder.Boxes(),
+                  withFile ? QStringList() : QStringList({Box(8, 9, "stop")}));
+        shell.Entry("mnuajutor")->trigger();
+        HelpWindow *help = OpenHelpWindow();
+        EXPECT_EQ(help != nullptr, withFile);
+        if (help != nullptr) {
+            EXPECT_EQ(HelpFilePath(), dir.filePath("Readme.chm"));
+            EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Welcome to Zerovane"));
+        }
+        shell.Entry("mnuindex")->trigger();
+        EXPECT_EQ(OpenHelpWindow(), help);
+        if (help != nullptr)
+            EXPECT_EQ(help->navigation()->currentIndex(), 1);
+        ShowHelpTopic(&shell.main, QStringLiteral("mg.html"));
+        EXPECT_EQ(OpenHelpWindow(), help);
+        if (help != nullptr)
+            EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("The graph window"));
+        EXPECT_EQ(shell.recorder.messages.size(), withFile ? 0 : 1);
+    }
+    EXPECT_EQ(OpenHelpWindow(), nullptr); // the viewer ends with the main window
+    SetHelpTopicHandler(nullptr);
+}
+
+QString FieldText(const QWidget &window, const char *name)
+{
+    return window.findChild<QLineEdit *>(QLatin1String(name))->text();
+}
+
+// Runs open, which must show a modal window over the main window; hands it to inspect as
+// "field=text" of the named fields while it is up, then closes it.
+QString WithModal(const std::function<void()> &open, QStringList fields)
+{
+    QString seen = QStringLiteral("no modal window");
+    QTimer::singleShot(0, [&] {
+        auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (window == nullptr)
+            return;
+        seen = window->metaObject()->className();
+        for (const QString &field : fields)
+            seen += ' ' + field + '=' + FieldText(*window, field.toLatin1().constData());
+        if (qobject_cast<MainWindow *>(window->parentWidget()) == nullptr)
+            seen += QStringLiteral(" not over the main window");
+        if (window->palette().color(QPalette::Window) != CurrentThemeColours().background)
+            seen += QStringLiteral(" unthemed");
+        window->reject();
+    });
+    open();
+    return seen;
+}
+
+TEST(ToolWindows, EvaluateAndNewtonOpenModallyOnTheAskingWindowsFunction)
+{
+    test::Shell shell;
+    shell.main.show();
+    const auto entry = [&](const char *name) {
+        return [&shell, name] { shell.Entry(name)->trigger(); };
+    };
+    EXPECT_EQ(WithModal(entry("mnueval"), {"txt_f"}), "zv::Evaluare txt_f=");
+    shell.OpenOn("x^2-4", -3, 3);
+    EXPECT_EQ(WithModal(entry("mnueval"), {"txt_f"}), "zv::Evaluare txt_f=x^2-4");
+    EXPECT_EQ(WithModal(entry("mnuaproximare"), {"txt_f"}), "zv::Newton txt_f=x^2-4");
+
+    // The graph window's button and plot click, while another window is the active one.
+    GraphWindow *asking = shell.OpenOn("2*x-1", 0, 2);
+    shell.OpenOn("x-5", 0, 9);
+    EXPECT_EQ(WithModal([&] { emit asking->approximateRequested(1.25); }, {"Txt_X", "Txt_Val"}),
+              "zv::Newton Txt_X=1.25 Txt_Val=0.5");
+    EXPECT_EQ(WithModal([&] { emit asking->evaluateRequested(); }, {"txt_f"}),
+              "zv::Evaluare txt_f=2*x-1");
+}
+
+TEST(ToolWindows, ExamplesCloseTheWizardWithoutItsQuestionAndOpenSamples)
+{
+    test::Shell shell;
+    shell.main.show();
+    shell.main.ShowWizard();
+    shell.Entry("mnue6")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.main.Wizard() == nullptr; }));
+    shell.Entry("mnue1")->trigger();
+    shell.main.SelectExample(8); // no such sample: nothing opens
+    EXPECT_TRUE(shell.recorder.messages.isEmpty());
+    EXPECT_EQ(shell.Titles(),
+              QStringList({"Zerovane #1 - This is a sample", "Zerovane #2 - This is a sample"}));
+    EXPECT_EQ(shell.Equation(0), "sin(x)-cos(x) -3.14159265358979 3.14159265358979");
+}
+
+// A project opened while the wizard stands open fills PendingGraph; Finished still opens what
+// the wizard's pages checked.
+TEST(ToolWindows, FinishedOpensTheWizardsOwnEquation)
+{
+    test::Shell shell;
+    shell.main.show();
+    QTemporaryDir dir;
+    const QString project = dir.filePath(QStringLiteral("other.zvn"));
+    ASSERT_EQ(SaveProjectFile(project, QStringLiteral("x^x-4"), 0, 6), QString());
+    XPert *wizard = shell.main.ShowWizard();
+    const auto button = [wizard](const char *name) {
+        QTest::mouseClick(wizard->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
+    };
+    button("Page1");
+    wizard->findChild<QLineEdit *>(QStringLiteral("Txt_fx"))->setText(QStringLiteral("x^2-4"));
+    button("Page1");
+    wizard->findChild<QLineEdit *>(QStringLiteral("Txt_a"))->setText(QStringLiteral("-3"));
+    wizard->findChild<QLineEdit *>(QStringLiteral("Txt_b"))->setText(QStringLiteral("3"));
+    button("Page1");
+    ASSERT_TRUE(shell.main.OpenProject(project));
+    button("cmdFinish");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.main.Wizard() == nullptr; }));
+    ASSERT_EQ(shell.Titles(), QStringList({"Zerovane #1", "Zerovane #2"}));
+    EXPECT_EQ(shell.Equation(1), "x^2-4 -3 3");
 }
 
 } // namespace

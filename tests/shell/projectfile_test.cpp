@@ -1,45 +1,92 @@
+// The project reader's catalogue, good and bad files alike, at ReadProject, which every door
+// (Open, a drop, the command line, the batch export) hands its path to; the doors keep one
+// wiring row each.
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
 #include "ui/messagetextq.h"
 
-#include "tests/support/messagerecorder.h"
+#include "shell.h"
+#include "tests/support/cases.h"
 #include "tests/support/scratch.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
 
 namespace zv {
 namespace {
 
+namespace fs = test::fs;
+using namespace std::string_literals;
+
+std::string Project(const std::string &function, const std::string &tail = "")
+{
+    return "\"Zerovane\"\r\n\"" + function + "\"\r\n\" 0\"\r\n\" 1\"\r\n" + tail;
+}
+
+// "x+x+...+x" of n characters (n odd).
+std::string SumOfX(size_t n)
+{
+    std::string text = "x";
+    while (text.size() < n)
+        text += "+x";
+    return text;
+}
+
+// The most memory this process has held since the peak was last reset, in MiB; resets it first
+// when asked.
+long PeakMemory(bool reset = false)
+{
+    if (reset)
+        std::ofstream("/proc/self/clear_refs") << "5";
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6)) / 1024;
+    }
+    return 0;
+}
+
 TEST(SaveProjectFile, ReplacesAnOlderProjectAndReadsBackUnchanged)
 {
-    const QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("round.zvn"));
+    const test::Folder folder;
+    const QString path = QString::fromStdString((folder.path / "round.zvn").string());
     const std::tuple<const char *, double, double> rows[] = {
         {"x^3", -10, 10},
         {"sin(x)-cos(x)", -3.14159265358979, 3.14159265358979},
         {"x-1", 1.23456789012345, 1e20},
         {"x^2-4", -0.5, 2}};
-    for (const auto &[function, a, b] : rows) {
-        SCOPED_TRACE(function);
+    test::ForEachCase(rows, [&path](const char *function, double a, double b) {
         ASSERT_EQ(SaveProjectFile(path, QString::fromLatin1(function), a, b), QString());
         const ProjectReadResult read = LoadProjectFile(path);
         ASSERT_EQ(read.status, ProjectReadStatus::Ok);
-        EXPECT_EQ(read.function + ' ' + QString::number(read.a, 'g', 17) + ' ' +
-                      QString::number(read.b, 'g', 17),
-                  QString::fromLatin1(function) + ' ' + QString::number(a, 'g', 17) + ' ' +
-                      QString::number(b, 'g', 17));
-    }
-    EXPECT_EQ(test::ReadFile(path.toStdString()),
-              std::string("\"Zerovane\"\r\n\"x^2-4\"\r\n\"-.5\"\r\n\" 2\"\r\n"));
+        EXPECT_EQ(read.function, QString::fromLatin1(function));
+        EXPECT_EQ(read.a, a);
+        EXPECT_EQ(read.b, b);
+    });
+    EXPECT_EQ(test::ReadFile(folder.path / "round.zvn"),
+              "\"Zerovane\"\r\n\"x^2-4\"\r\n\"-.5\"\r\n\" 2\"\r\n");
 }
 
 TEST(ReadProject, FillsPendingGraphOrShowsTheReadersMessage)
 {
-    const QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("read.zvn"));
-    // Read: the equation as "function a b"; refused: "prompt|title|icon" of the box.
-    const std::tuple<const char *, const char *, QString> rows[] = {
+    const auto failed = [](const char *failure) { return MessageTextQ(7) + '|' + failure + "|!"; };
+    const QString fewFields = failed("The file has fewer than four fields."),
+                  syntax = MessageTextQ(6) + "|Zerovane|",
+                  tooLong = failed("The function has more than 32767 characters.");
+    std::string allBytes;
+    for (int i = 0; i < 1024; ++i)
+        allBytes += char(i % 256);
+    const std::string longest = SumOfX(kMaxFunctionLength);
+    const struct
+    {
+        const char *name;
+        std::string content;
+        QString read; // the equation as "function a b", or the box as "prompt|title|icon"
+        std::function<void(const fs::path &)> make = nullptr; // instead of writing content
+        bool asNobody = false; // read as a user without root's rights
+    } rows[] = {
         {"as written", "\"Zerovane\"\r\n\"3^x-x^3\"\r\n\" 0\"\r\n\" 6\"\r\n", "3^x-x^3 0 6"},
         {"decimal commas", "\"Zerovane\"\r\n\"x^2-4\"\r\n\"-2,5\"\r\n\"2,5\"\r\n",
          "x^2-4 -2.5 2.5"},
@@ -47,26 +94,54 @@ TEST(ReadProject, FillsPendingGraphOrShowsTheReadersMessage)
         {"LF lines, blanks, commas", "  \"m\"\n \"x-1\" ,\t\" 1\",\"2\"", "x-1 1 2"},
         {"unquoted fields", "m,x + 1,1.5,2\r\n", "x + 1 1.5 2"},
         {"text after a quote", "\"m\"junk\r\n\"x\"?\r\n\"1\"\r\n\"2\"", "x 1 2"},
-        {"translated", "\"Zerovane\"\r\n\"2x-1,5\"\r\n\" 0\"\r\n\" 3\"\r\n", "2*x-1.5 0 3"},
+        {"translated", Project("2x-1,5"), "2*x-1.5 0 1"},
         {"no numbers", "\"Zerovane\"\r\n\"x\"\r\n\"left\"\r\n\"3.5 right\"\r\n", "x 0 3.5"},
-        {"three fields and blanks", "\"m\"\r\n\"x\"\r\n\"1\"\r\n  ",
-         MessageTextQ(7) + "|The file has fewer than four fields.|!"},
-        {"number beyond the range", "\"Zerovane\"\r\n\"x\"\r\n\" 1E+400\"\r\n\" 1\"\r\n",
-         MessageTextQ(7) + "|Overflow.|!"},
+        {"three fields and blanks", "\"m\"\r\n\"x\"\r\n\"1\"\r\n  ", fewFields},
+        {"a missing closing quote", "\"Zerovane\"\r\n\"x-1\r\n\" 0\"\r\n\" 3\"\r\n", fewFields},
+        {"number beyond the range", "\"m\"\r\n\"x\"\r\n\" 1E+400\"\r\n\" 1\"\r\n",
+         failed("Overflow.")},
+        {"empty", "", fewFields},
+        {"binary", allBytes, syntax},
+        {"NUL bytes only", std::string(4096, '\0'), fewFields},
+        {"a NUL byte in the function", Project("x-1\0+1"s), syntax},
+        // A longer function is refused after reading no more than the head of the file.
+        {"the longest function", Project(longest), QString::fromStdString(longest) + " 0 1"},
+        {"one character more", Project(longest + "1"), tooLong},
+        {"fields first, then 20 MB", Project("x-1", std::string(20'000'000, '#')), "x-1 0 1"},
+        // Only the first 320 KiB are written; the rest of the line is a hole.
+        {"a 100 MB single line", SumOfX(320 * 1024 + 1), tooLong,
+         [](const fs::path &path) { fs::resize_file(path, 100'000'000); }},
+        {"a directory", "", failed("Is a directory"),
+         [](const fs::path &path) { fs::create_directory(path); }},
+        // Opening it must not wait for a writer that never comes.
+        {"a named pipe without a writer", "",
+         failed("This is a pipe, a device or a socket, not a file."),
+         [](const fs::path &path) { ::mkfifo(path.c_str(), 0644); }},
+        {"no permission", Project("x-1"), failed("Permission denied"),
+         [](const fs::path &path) { fs::permissions(path, fs::perms::none); }, true},
     };
-    for (const auto &[name, content, expected] : rows) {
-        SCOPED_TRACE(name);
-        test::WriteFile(path.toStdString(), content);
+    test::ForEachCase(rows, [](const auto &row) {
+        const test::Folder folder;
+        const fs::path path = folder.path / "p.zvn";
+        if (!row.content.empty() || !row.make)
+            test::WriteFile(path, row.content);
+        if (row.make)
+            row.make(path);
         PendingGraph() = GraphEquation{QStringLiteral("before"), 111, 222};
         test::Recorder recorder;
         QStringList seen;
-        if (ReadProject(path)) {
-            const GraphEquation &pending = PendingGraph();
-            seen << pending.function + ' ' + QString::number(pending.a) + ' ' +
-                        QString::number(pending.b);
+        const long before = PeakMemory(true);
+        {
+            const test::AsNobody nobody(row.asNobody);
+            if (ReadProject(QString::fromStdString(path.string()))) {
+                const GraphEquation &read = PendingGraph();
+                seen << read.function + ' ' + QString::number(read.a) + ' ' +
+                            QString::number(read.b);
+            }
         }
-        EXPECT_EQ(seen + recorder.Boxes(), QStringList{expected});
-    }
+        EXPECT_LT(PeakMemory() - before, 16); // a 100 MB line costs no 100 MB
+        EXPECT_EQ(seen + recorder.Boxes(), QStringList{row.read});
+    });
 }
 
 // Each sample reads as a project and is written exactly as the program would write it again.
@@ -80,6 +155,24 @@ TEST(BundledExamples, AreProjectFilesInTheWrittenForm)
         EXPECT_EQ(test::ReadFile(path.toStdString()),
                   FormatProjectText(read.function.toStdString(), read.a, read.b));
     }
+}
+
+// The writer's own tests hold the full-disk cases; this is the menu's wiring to it (saving
+// onto a full disk once emptied the old file and reported success).
+TEST(ProjectSave, OntoAFullDiskKeepsTheOldFileAndSaysWhy)
+{
+    const test::Folder folder;
+    if (!test::MountFullDisk(folder.path, {{"old.zvn", Project("x-1")}}))
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root and the right to mount)";
+    const size_t entries = folder.Entries();
+    test::Shell shell;
+    shell.OpenOn("x^2-4", -3, 3);
+    shell.recorder.chosenFile = QString::fromStdString((folder.path / "old.zvn").string());
+    shell.Entry("mnusaveproj")->trigger();
+    EXPECT_EQ(shell.recorder.Boxes(),
+              QStringList({"No space left on device|" + MessageTextQ(12) + "|!"}));
+    EXPECT_EQ(test::ReadFile(folder.path / "old.zvn"), Project("x-1"));
+    EXPECT_EQ(folder.Entries(), entries);
 }
 
 } // namespace

@@ -1,7 +1,10 @@
+#include "tools/evaluare.h"
+#include "tools/newton.h"
 #include "tools/xpert.h"
 
 #include "fielddriver.h"
 
+#include <QClipboard>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -44,12 +47,14 @@ struct WizardForm
     XPert wizard;
 };
 
-TEST(XPert, PagesCaptionsButtonsEnterAndTheEquationCheck)
+TEST(XPert, PagesButtonsEnterAndChecksThenFinishedHandsOutItsOwnEquationWithoutAQuestion)
 {
     WizardForm form;
+    QSignalSpy finished(&form.wizard, &XPert::finished);
     EXPECT_EQ(form.State(), "Zerovane Wizard - Step 1 of 4 0 1* 0");
     PressEnter(); // the default button
     EXPECT_EQ(form.State(), "Zerovane Wizard - Step 2 of 4 1 1* 0");
+    EXPECT_EQ(test::HelpTopics(form.wizard, {"Lbl_help1"}), QStringList{"expresie.html"});
     form.Next(); // an empty equation stays on its page
     EXPECT_EQ(test::Shown(form.wizard, {}, "Lbleroare"),
               "Error #17 : Enter the expression first.|Txt_fx@0");
@@ -58,7 +63,7 @@ TEST(XPert, PagesCaptionsButtonsEnterAndTheEquationCheck)
     form.Next();
     EXPECT_EQ(test::Shown(form.wizard, {}, "Lbleroare"),
               "Error #14 : Two operators can't stick together.|Txt_fx@4");
-    TypeInto(Control(form.wizard, "Txt_fx"), QStringLiteral("x^2-4"));
+    TypeInto(Control(form.wizard, "Txt_fx"), QStringLiteral("2x-1"));
     form.Next();
     EXPECT_EQ(form.State(), "Zerovane Wizard - Step 3 of 4 1 1* 0");
     EXPECT_TRUE(Control(form.wizard, "Txt_a")->hasFocus());
@@ -66,10 +71,18 @@ TEST(XPert, PagesCaptionsButtonsEnterAndTheEquationCheck)
     PressEnter(); // the focused button
     EXPECT_EQ(form.wizard.CurrentPage(), 1);
     form.Next();
-    TypeInto(Control(form.wizard, "Txt_a"), QStringLiteral("-3"));
-    TypeInto(Control(form.wizard, "Txt_b"), QStringLiteral("3"));
+    TypeInto(Control(form.wizard, "Txt_a"), QStringLiteral("-1/4"));
+    TypeInto(Control(form.wizard, "Txt_b"), QStringLiteral("2,5"));
     form.Next();
     EXPECT_EQ(form.State(), "Zerovane Wizard - Step 4 of 4 1 0 1*");
+    EXPECT_EQ(test::HelpTopics(form.wizard, {"Lbl_help2"}), QStringList{"index_metode.html"});
+    PressEnter(); // Finished is the default button of the last page
+    ASSERT_EQ(finished.size(), 1);
+    const auto equation = finished.at(0).at(0).value<GraphEquation>();
+    EXPECT_EQ(equation.function + ' ' + QString::number(equation.a) + ' ' +
+                  QString::number(equation.b),
+              QStringLiteral("2*x-1 -0.25 2.5"));
+    EXPECT_FALSE(form.wizard.isVisible());
     EXPECT_TRUE(form.recorder.messages.isEmpty());
 }
 
@@ -143,24 +156,32 @@ TEST(XPert, CancelEscapeAndCloseBoxAskBeforeLeaving)
     EXPECT_EQ(form.recorder.messages.size(), 4); // Yes closes without asking again
 }
 
-TEST(XPert, FinishedHandsOutItsOwnEquationAndClosesWithoutAQuestion)
+// Whatever is pasted, every entry field of a tool window keeps at most 32,767 characters, the
+// length the project reader accepts too (a 1 MB function once froze the window for 43 s).
+TEST(EntryFieldLimit, APastedMegabyteIsCutToTheLongestFunction)
 {
-    WizardForm form;
-    QSignalSpy finished(&form.wizard, &XPert::finished);
-    form.Next();
-    EXPECT_EQ(test::HelpTopics(form.wizard, {"Lbl_help1"}), QStringList{"expresie.html"});
-    form.Back();
-    form.Fill("2x-1", "-1/4", "2,5");
-    EXPECT_EQ(test::HelpTopics(form.wizard, {"Lbl_help2"}), QStringList{"index_metode.html"});
-
-    PressEnter(); // Finished is the default button of the last page
-    ASSERT_EQ(finished.size(), 1);
-    const auto equation = finished.at(0).at(0).value<GraphEquation>();
-    EXPECT_EQ(equation.function + ' ' + QString::number(equation.a) + ' ' +
-                  QString::number(equation.b),
-              QStringLiteral("2*x-1 -0.25 2.5"));
-    EXPECT_FALSE(form.wizard.isVisible());
-    EXPECT_TRUE(form.recorder.messages.isEmpty());
+    QString megabyte = QStringLiteral("sin(x)");
+    while (megabyte.size() < (1 << 20))
+        megabyte += QStringLiteral("+sin(x)");
+    QApplication::clipboard()->setText(megabyte);
+    const Newton newton({});
+    const Evaluare evaluare({});
+    const XPert wizard;
+    QStringList pasted;
+    for (const QWidget *window :
+         std::initializer_list<const QWidget *>{&newton, &evaluare, &wizard}) {
+        for (QLineEdit *field : window->findChildren<QLineEdit *>()) {
+            if (field->isReadOnly())
+                continue;
+            pasted << field->objectName();
+            field->clear();
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(field->text().size(), 32767) << pasted.back().toStdString();
+            EXPECT_TRUE(megabyte.startsWith(field->text()));
+        }
+    }
+    EXPECT_EQ(pasted,
+              QStringList({"txt_f", "Txt_X", "txt_f", "Txt_X", "Txt_a", "Txt_b", "Txt_fx"}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "clirunner.h"
 
+#include "tests/support/cases.h"
 #include "tests/support/scratch.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@ namespace {
 namespace fs = std::filesystem;
 using zv::test::Folder;
 using zv::test::ReadFile;
+
+// The zerovane executable run as a user runs it, and the build's install and run scripts; the
+// readers' and writers' failure catalogues live with their code, each door keeps one row.
 
 // Every run is bounded, so that a run that waits for a click fails instead of hanging.
 const char *const kNoDisplay = "timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
@@ -44,13 +48,9 @@ TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
          "timeout 60 env -u WAYLAND_DISPLAY DISPLAY=:97 QT_QPA_PLATFORM=xcb", 0, "", true, true},
         {"an invalid equation", none("sed -i 's/3^x-x^3/x^^2/' DIR/eq.zvn; "), 1,
          "project not read: PATH: Equation has an invalid syntax.", false, false},
+        // Without a display the program runs offscreen, where no box may wait for a click.
         {"a missing project", none("rm DIR/eq.zvn; "), 1,
          "project not read: PATH: No such file or directory", false, false},
-        {"a missing project on the offscreen platform: no box waits",
-         "rm DIR/eq.zvn; timeout 60 env QT_QPA_PLATFORM=offscreen", 1,
-         "project not read: PATH: No such file or directory", false, false},
-        {"the picture on a full device", none("ln -s /dev/full DIR/eq.zvn.jpg; "), 1,
-         "picture not written: PATH.jpg: No space left on device", false, false},
         {"the results where a folder stands", none("mkdir DIR/eq.zvn.txt; "), 1,
          "results not written: PATH.txt: Is a directory", true, false},
         // The picture's write fails half-way: the old picture survives whole.
@@ -95,6 +95,66 @@ TEST(MakeRunWithoutADisplay, ExportsACopyOfASampleInTheBuildFolderAndPrintsTheRe
     // Nothing lands among the bundled samples.
     EXPECT_FALSE(fs::exists(ZV_EXAMPLES_DIR "/sample1.zvn.jpg"));
     EXPECT_FALSE(fs::exists(ZV_EXAMPLES_DIR "/sample1.zvn.txt"));
+}
+
+// The build installed once under a temporary prefix, as `cmake --install build --prefix ...`.
+const fs::path &Installed()
+{
+    static const zv::test::Folder prefix;
+    static const CliRun install =
+        RunProgram("env -u DESTDIR", ZV_CMAKE,
+                   {"--install", ZV_BUILD_DIR, "--prefix", prefix.path.string()}, true);
+    EXPECT_EQ(install.exitCode, 0) << install.out;
+    return prefix.path;
+}
+
+TEST(Installed, ProgramMenuEntryIconFileTypeAndDescriptionAreInPlaceAndValid)
+{
+    const fs::path share = Installed() / "share";
+    const std::string id = ZV_APP_ID;
+    const fs::path desktop = share / ("applications/" + id + ".desktop"),
+                   metainfo = share / ("metainfo/" + id + ".metainfo.xml");
+    for (const fs::path &file :
+         {Installed() / "bin/zerovane", share / "icons/hicolor/scalable/apps" / (id + ".svg"),
+          share / "icons/hicolor/96x96/apps" / (id + ".png"),
+          share / "icons/hicolor/192x192/apps" / (id + ".png")})
+        EXPECT_TRUE(fs::is_regular_file(file)) << file;
+    // The entry starts the installed program with the file it is given, under our icon; the
+    // install ran the file-type and menu cache tools, so that a .zvn file opens in Zerovane.
+    const std::pair<fs::path, std::string> contents[] = {
+        {desktop, "\nExec=zerovane %f\n"},
+        {desktop, "\nIcon=" + id + "\n"},
+        {desktop, "\nMimeType=application/x-zerovane-project;\n"},
+        {metainfo, "<launchable type=\"desktop-id\">" + id + ".desktop"},
+        {metainfo, "<screenshot type=\"default\">"},
+        {share / "mime/globs2", ":application/x-zerovane-project:*.zvn"},
+        {share / "mime/magic", "\"Zerovane\""},
+        {share / "applications/mimeinfo.cache",
+         "application/x-zerovane-project=" + id + ".desktop;"},
+    };
+    for (const auto &[file, text] : contents)
+        EXPECT_NE(ReadFile(file).find(text), std::string::npos) << file << " lacks " << text;
+    // Debian's validators accept the entry and the metainfo.
+    const CliRun validated = RunProgram("", "desktop-file-validate", {desktop.string()}, true);
+    EXPECT_EQ(validated.exitCode, 0) << validated.out;
+    EXPECT_EQ(validated.out, "");
+    const CliRun appstream =
+        RunProgram("", "appstreamcli", {"validate", "--no-net", metainfo.string()}, true);
+    EXPECT_EQ(appstream.exitCode, 0) << appstream.out;
+}
+
+// The start-up benchmark's switch: the program ends by itself, with status 0 and no question,
+// once its first window is on the screen; unset, it stays open (and the timeout ends it).
+TEST(QuitWhenShown, EndsOnceTheFirstWindowIsPaintedOnlyWhenAsked)
+{
+    const std::tuple<const char *, const char *, int> rows[] = {
+        {"Asked", "timeout 60 env QT_QPA_PLATFORM=offscreen ZEROVANE_QUIT_WHEN_SHOWN=1", 0},
+        {"NotAsked", "timeout 2 env -u ZEROVANE_QUIT_WHEN_SHOWN QT_QPA_PLATFORM=offscreen", 124},
+    };
+    zv::test::ForEachCase(rows, [](auto, const char *prefix, int exitCode) {
+        EXPECT_EQ(RunProgram(prefix, ZV_GUI_PATH, {ZV_EXAMPLES_DIR "/sample1.zvn"}).exitCode,
+                  exitCode);
+    });
 }
 
 } // namespace
