@@ -7,69 +7,53 @@
 namespace zv {
 namespace {
 
+using namespace std::string_literals;
+
 void PutU32(std::string &bytes, size_t offset, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
         bytes[offset + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
-std::string Record(uint16_t code, std::string_view data)
+std::string Record(char code, std::string_view data) // code and length both below 256
 {
-    std::string record(4, '\0');
-    record[0] = static_cast<char>(code); // both little-endian 16 bits; all here are below 256
-    record[2] = static_cast<char>(data.size());
-    return record + std::string(data);
+    return std::string{code, 0, static_cast<char>(data.size()), 0} + std::string(data);
 }
 
-std::string SystemFile()
-{
-    using namespace std::string_literals;
-    return "\x03\0\0\0"s + Record(9, "HHA Version 4.74.8702\0"s) + Record(2, "welcome.html\0"s) +
-           Record(3, "Zerovane Help\0"s) + Record(0, "contents.hhc\0"s) +
-           Record(1, "keywords.hhk\0"s) + Record(5, "win\0"s) + Record(4, std::string(36, '\1'));
-}
+const std::string kSystem = "\x03\0\0\0"s + Record(9, "HHA Version 4.74.8702\0"s) +
+                            Record(2, "welcome.html\0"s) + Record(3, "Zerovane Help\0"s) +
+                            Record(0, "contents.hhc\0"s) + Record(1, "keywords.hhk\0"s) +
+                            Record(5, "win\0"s) + Record(4, std::string(36, '\1'));
 
-// "#STRINGS" and a "#WINDOWS" with two definitions of 196 bytes.
-const std::string kStrings = std::string("\0win\0Zerovane Help\0c.hhc\0k.hhk\0w.html\0other\0", 45);
+// "#STRINGS" and a "#WINDOWS" with two definitions of 196 bytes: the first full, the second
+// with a caption outside the strings and a place that is not valid.
+const std::string kStrings = "\0win\0Zerovane Help\0c.hhc\0k.hhk\0w.html\0other\0"s;
 constexpr uint32_t kWin = 1, kCaption = 5, kContents = 19, kIndex = 25, kHome = 31, kOther = 38;
 
 std::string WindowsFile()
 {
     std::string bytes(8 + 2 * 196, '\0');
-    PutU32(bytes, 0, 2);
-    PutU32(bytes, 4, 196);
-    size_t at = 8;
-    PutU32(bytes, at + 0x00, 196);
-    PutU32(bytes, at + 0x08, kWin);
-    PutU32(bytes, at + 0x0c, (1u << 4) | (1u << 5)); // the place and the pane width are given
-    PutU32(bytes, at + 0x14, kCaption);
-    PutU32(bytes, at + 0x20, 40);
-    PutU32(bytes, at + 0x24, 40);
-    PutU32(bytes, at + 0x28, 900);
-    PutU32(bytes, at + 0x2c, 700);
-    PutU32(bytes, at + 0x4c, 240);
-    PutU32(bytes, at + 0x60, kContents);
-    PutU32(bytes, at + 0x64, kIndex);
-    PutU32(bytes, at + 0x68, kHome);
-    PutU32(bytes, at + 0x6c, kHome);
-    at += 196;
-    PutU32(bytes, at + 0x08, kOther);
-    PutU32(bytes, at + 0x14, 9999); // outside the strings
-    PutU32(bytes, at + 0x20, 50);   // a place that is not valid
+    const uint32_t given = (1u << 4) | (1u << 5); // the place and the pane width are given
+    // Offset and value: the header, then the first definition and the second.
+    const uint32_t fields[] = {0,          2,      4,          196,   8,          196,
+                               8 + 0x08,   kWin,   8 + 0x0c,   given, 8 + 0x14,   kCaption,
+                               8 + 0x20,   40,     8 + 0x24,   40,    8 + 0x28,   900,
+                               8 + 0x2c,   700,    8 + 0x4c,   240,   8 + 0x60,   kContents,
+                               8 + 0x64,   kIndex, 8 + 0x68,   kHome, 8 + 0x6c,   kHome,
+                               204 + 0x08, kOther, 204 + 0x14, 9999,  204 + 0x20, 50};
+    for (size_t i = 0; i < std::size(fields); i += 2)
+        PutU32(bytes, fields[i], fields[i + 1]);
     return bytes;
 }
 
-TEST(ChmSystem, ReadsTheFilesAndTheTitle)
+TEST(ChmSystem, ReadsTheFilesTheTitleAndTheWindowDefinitions)
 {
-    const ChmSystem system = ParseChmSystem(SystemFile());
+    const ChmSystem system = ParseChmSystem(kSystem);
     EXPECT_EQ((std::vector{system.contentsFile, system.indexFile, system.defaultTopic, system.title,
                            system.defaultWindow}),
               (std::vector<std::string>{"contents.hhc", "keywords.hhk", "welcome.html",
                                         "Zerovane Help", "win"}));
-}
 
-TEST(ChmSystem, ReadsTheWindowDefinitions)
-{
     const auto windows = ParseChmWindows(WindowsFile(), kStrings);
     ASSERT_EQ(windows.size(), 2u);
     const auto describe = [](const ChmWindow &w) {
@@ -87,9 +71,8 @@ TEST(ChmSystem, ReadsTheWindowDefinitions)
 // Cut anywhere, the objects give what they still hold and never read past their end.
 TEST(ChmSystem, CutObjectsAreReadAsFarAsTheyGo)
 {
-    const std::string system = SystemFile();
-    for (size_t length = 0; length <= system.size(); ++length) {
-        const ChmSystem cut = ParseChmSystem(std::string_view(system).substr(0, length));
+    for (size_t length = 0; length <= kSystem.size(); ++length) {
+        const ChmSystem cut = ParseChmSystem(std::string_view(kSystem).substr(0, length));
         EXPECT_TRUE(cut.title.empty() || cut.title == "Zerovane Help") << length;
     }
     const std::string windows = WindowsFile();

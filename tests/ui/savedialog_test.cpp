@@ -26,32 +26,25 @@ TEST(ShowSaveDialog, AChosenFileFillsTheOutputsAndCancellingEmptiesThem)
         QStringList({shown.title, shown.filter, shown.defaultSuffix, shown.folder, shown.fileName}),
         QStringList({"Save graphic", "JPEG Files (*.JPG)", "JPG", "/home/ana", "proposed.JPG"}));
     EXPECT_TRUE(shown.confirmOverwrite);
-    EXPECT_EQ(
-        QStringList({fileName, fileTitle, QString::number(flags), QString::number(filterIndex)}),
-        QStringList({"/home/ana/graphs/graph.JPG", "graph.JPG", "7", "1"}));
-    EXPECT_EQ(filter, QStringLiteral("JPEG Files (*.JPG)") + QChar(0)); // an empty pattern
+    EXPECT_EQ(QStringList({fileName, fileTitle, filter}),
+              QStringList({"/home/ana/graphs/graph.JPG", "graph.JPG", u"JPEG Files (*.JPG)\0"_s}));
+    EXPECT_EQ(std::pair(flags, filterIndex), std::pair(7, 1));
+
+    // Pairs become Qt's filters; the second is chosen; overwriting is not asked.
+    filter = u"Pictures\0*.jpg;*.jpeg\0Text\0*.txt"_s;
+    filterIndex = 2;
+    flags = 0x20;
+    ASSERT_TRUE(ShowSaveDialog(fileName, fileTitle, false, filter, filterIndex, QString(), u"t"_s,
+                               QString(), nullptr, flags));
+    EXPECT_EQ(recorder.dialogs[1].filter, u"Pictures (*.jpg *.jpeg);;Text (*.txt)"_s);
+    EXPECT_FALSE(recorder.dialogs[1].confirmOverwrite);
+    EXPECT_EQ(std::pair(flags, filter), std::pair(4, u"Text\0*.txt"_s));
 
     recorder.chosenFile.clear(); // cancelled
     EXPECT_FALSE(ShowSaveDialog(fileName, fileTitle, true, filter, filterIndex, QString(),
                                 u"Save graphic"_s, u"JPG"_s, nullptr, flags));
     EXPECT_EQ(fileName + fileTitle + filter, QString());
     EXPECT_EQ(filterIndex + flags, 0);
-}
-
-TEST(ShowSaveDialog, PairsBecomeQtFiltersAndOverwritingIsAskedOnlyWhenWanted)
-{
-    test::Recorder recorder;
-    recorder.chosenFile = u"/tmp/notes.txt"_s;
-    QString fileName, fileTitle;
-    QString filter = QStringLiteral("Pictures") + QChar(0) + u"*.jpg;*.jpeg"_s + QChar(0) +
-                     u"Text"_s + QChar(0) + u"*.txt"_s;
-    int filterIndex = 2, flags = 0x20;
-    ASSERT_TRUE(ShowSaveDialog(fileName, fileTitle, false, filter, filterIndex, QString(), u"t"_s,
-                               QString(), nullptr, flags));
-    EXPECT_EQ(recorder.dialogs[0].filter, u"Pictures (*.jpg *.jpeg);;Text (*.txt)"_s);
-    EXPECT_FALSE(recorder.dialogs[0].confirmOverwrite);
-    EXPECT_EQ(flags, 4);
-    EXPECT_EQ(filter, u"Text"_s + QChar(0) + u"*.txt"_s);
 }
 
 } // namespace
