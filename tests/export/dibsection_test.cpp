@@ -104,12 +104,11 @@ TEST(DibSection, RasterOperationsCombineSourceAndBitmap)
     // One pixel of bytes 0x0F over a bitmap holding 0x3C in every byte.
     const uint32_t source = 0xff0f0f0f;
     const PixelRows rows{reinterpret_cast<const uint8_t *>(&source), 1, 1, 4};
-    for (const auto &[op, expected] : {std::pair{RasterOp::SourceCopy, 0x0F},
-                                       {RasterOp::SourcePaint, 0x3F},
-                                       {RasterOp::SourceAnd, 0x0C},
-                                       {RasterOp::SourceInvert, 0x33},
-                                       {RasterOp::NotSourceCopy, 0xF0},
-                                       {RasterOp(0x42), -1}}) {
+    const std::pair<RasterOp, int> table[] = {
+        {RasterOp::SourceCopy, 0x0F},    {RasterOp::SourcePaint, 0x3F},
+        {RasterOp::SourceAnd, 0x0C},     {RasterOp::SourceInvert, 0x33},
+        {RasterOp::NotSourceCopy, 0xF0}, {RasterOp(0x42), -1}};
+    for (const auto &[op, expected] : table) {
         SCOPED_TRACE(static_cast<int>(op));
         cDIBSection bitmap;
         ASSERT_TRUE(bitmap.Create(1, 1));

@@ -17,7 +17,7 @@
 namespace zv {
 namespace {
 
-const QString kWin = QStringLiteral("win");
+const QString kWin = QStringLiteral("win"), kHelpFile = QStringLiteral(ZV_HELP_FILE);
 
 QTreeWidgetItem *FindItem(QTreeWidget *tree, const QString &text)
 {
@@ -50,17 +50,15 @@ void ClickLink(HelpBrowser *browser, const QString &text)
                       browser->cursorRect(cursor).center());
 }
 
-QString Title(const HelpViewer &viewer)
-{
-    return viewer.window() ? viewer.window()->browser()->documentTitle() : QString();
-}
-
 // Whether the viewer shows the page titled title, waiting a moment for the events of a click.
 ::testing::AssertionResult ShowsPage(const HelpViewer &viewer, const QString &title)
 {
-    if (QTest::qWaitFor([&] { return Title(viewer) == title; }, 2000))
+    const auto shown = [&viewer] {
+        return viewer.window() ? viewer.window()->browser()->documentTitle() : QString();
+    };
+    if (QTest::qWaitFor([&] { return shown() == title; }, 2000))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the page on view is " << Title(viewer).toStdString();
+    return ::testing::AssertionFailure() << "the page on view is " << shown().toStdString();
 }
 
 // The window's name and caption, the page's title, whether it is the viewer's own page for a
@@ -76,25 +74,11 @@ QString Shown(const HelpWindow &window)
         .join('|');
 }
 
-// A viewer whose windows go with it.
-struct Viewer : HelpViewer
-{
-    explicit Viewer(const QString &file = QStringLiteral(ZV_HELP_FILE))
-        : HelpViewer(file)
-    {
-    }
-    ~Viewer()
-    {
-        for (QWidget *window : QApplication::topLevelWidgets())
-            delete window;
-    }
-};
-
 // A topic the file lacks shows the viewer's own page, and the next topic is found again, in the
 // same window with the contents first, following the page.
 TEST(HelpViewer, OpensEveryTopicOfTheProgramAtItsPage)
 {
-    Viewer viewer;
+    HelpViewer viewer(kHelpFile);
     viewer.ShowHelpTopic(kWin, QStringLiteral("nosuch.html"));
     HelpWindow *window = viewer.window();
     ASSERT_NE(window, nullptr);
@@ -114,20 +98,30 @@ TEST(HelpViewer, OpensEveryTopicOfTheProgramAtItsPage)
     }
 }
 
-TEST(HelpViewer, ContentsAndIndexListTheirEntriesAndOpenThem)
+// Beside a modal window the help stays usable: it stands over the modal one, so that clicks
+// reach it through the window system, and on its own again once that one closes.
+TEST(HelpViewer, ContentsAndIndexOpenTheirEntriesEvenBesideAModalWindow)
 {
-    Viewer viewer;
-    viewer.ShowHelpContents(kWin);
+    HelpViewer viewer(kHelpFile);
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    viewer.ShowHelpContents(kWin, &dialog);
     HelpWindow *window = viewer.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    EXPECT_EQ(Title(viewer), QStringLiteral("Welcome to Zerovane"));
+    EXPECT_EQ(window->windowHandle()->transientParent(), dialog.windowHandle());
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Welcome to Zerovane")));
     QTreeWidget *contents = window->contentsTree();
     EXPECT_EQ(contents->topLevelItemCount(), 5);
     ClickItem(contents, QStringLiteral("The Evaluate window"));
     EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("The Evaluate window")));
     EXPECT_EQ(contents->currentItem()->parent()->text(0), QStringLiteral("The windows"));
     ClickItem(contents, QStringLiteral("Files")); // a heading opens nothing
-    EXPECT_EQ(Title(viewer), QStringLiteral("The Evaluate window"));
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("The Evaluate window")));
+    dialog.close();
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
 
     viewer.ShowHelpIndex(kWin);
     EXPECT_EQ(window->navigation()->currentIndex(), 1);
@@ -139,11 +133,17 @@ TEST(HelpViewer, ContentsAndIndexListTheirEntriesAndOpenThem)
     QTest::keyClick(window->keywordField(), Qt::Key_Return);
     EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Newton's method")));
     EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Newton's method"));
+
+    // Closed, it opens again on its first page.
+    window->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.window() == nullptr; }, 2000));
+    viewer.ShowHelpIndex(kWin);
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Welcome to Zerovane")));
 }
 
 TEST(HelpViewer, LinksPicturesAndBackStayInsideTheFile)
 {
-    Viewer viewer;
+    HelpViewer viewer(kHelpFile);
     viewer.ShowHelpTopic(kWin, QStringLiteral("newton.html"));
     HelpWindow *window = viewer.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -183,42 +183,16 @@ TEST(HelpViewer, AMissingOrDamagedFileShowsAPageInsteadOfFailing)
     test::WriteFile(folder.path / "Readme.chm", bytes);
     for (const auto &path : {folder.path / "Readme.chm", folder.path / "absent.chm"}) {
         SCOPED_TRACE(path);
-        Viewer viewer(QString::fromStdString(path.string()));
+        HelpViewer viewer(QString::fromStdString(path.string()));
         viewer.ShowHelpContents(kWin);
         viewer.ShowHelpIndex(kWin);
         viewer.ShowHelpTopic(kWin, QStringLiteral("mg.html"));
         ASSERT_NE(viewer.window(), nullptr);
         EXPECT_TRUE(viewer.window()->isVisible());
-        EXPECT_EQ(Title(viewer), QStringLiteral("Page not found"));
+        EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Page not found")));
         EXPECT_TRUE(viewer.window()->browser()->toPlainText().contains("could not be read whole"));
         EXPECT_EQ(viewer.window()->contentsTree()->topLevelItemCount(), 0);
     }
-}
-
-TEST(HelpViewer, StaysUsableBesideAModalWindowAndReopensAfterClosing)
-{
-    Viewer viewer;
-    QDialog dialog;
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
-
-    viewer.ShowHelpTopic(kWin, QStringLiteral("eval.htm"), &dialog);
-    HelpWindow *window = viewer.window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    ClickItem(window->contentsTree(), QStringLiteral("The graph window"));
-    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("The graph window")));
-    EXPECT_EQ(window->windowHandle()->transientParent(), dialog.windowHandle());
-    // Once the modal window is gone the help stands on its own again.
-    dialog.close();
-    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
-
-    window->close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.window() == nullptr; }, 2000));
-    viewer.ShowHelpIndex(kWin);
-    ASSERT_NE(viewer.window(), nullptr);
-    EXPECT_EQ(Title(viewer), QStringLiteral("Welcome to Zerovane"));
 }
 
 } // namespace

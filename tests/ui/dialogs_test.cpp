@@ -1,9 +1,13 @@
-// The flags and filter arithmetic have their table in tests/export; here what the dialog is
-// shown with and what comes back.
+#include "ui/inputprompt.h"
 #include "ui/savedialog.h"
 
 #include "tests/support/messagerecorder.h"
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace zv {
@@ -11,6 +15,8 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
+// The flags and filter arithmetic have their table in tests/export; here what the dialog is
+// shown with and what comes back.
 TEST(ShowSaveDialog, AChosenFileFillsTheOutputsAndCancellingEmptiesThem)
 {
     test::Recorder recorder;
@@ -45,6 +51,36 @@ TEST(ShowSaveDialog, AChosenFileFillsTheOutputsAndCancellingEmptiesThem)
                                 u"Save graphic"_s, u"JPG"_s, nullptr, flags));
     EXPECT_EQ(fileName + fileTitle + filter, QString());
     EXPECT_EQ(filterIndex + flags, 0);
+}
+
+// As soon as the prompt box is up: keeps what it shows, then types `typed` and confirms, or
+// presses Escape when there is nothing to type.
+void AnswerWhenShown(QStringList &seen, std::optional<QString> typed)
+{
+    QTimer::singleShot(0, [&seen, typed] {
+        auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return AnswerWhenShown(seen, typed);
+        seen = {box->windowTitle(), box->labelText(), box->textValue()};
+        auto *field = box->findChild<QLineEdit *>();
+        if (!typed)
+            return QTest::keyClick(field, Qt::Key_Escape);
+        field->selectAll();
+        QTest::keyClicks(field, *typed);
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+}
+
+TEST(AskText, TheRealBoxShowsItsTextsAndTellsCancelApart)
+{
+    QStringList seen;
+    AnswerWhenShown(seen, QStringLiteral("1,5"));
+    EXPECT_EQ(AskText(nullptr, "a = ", "New interval", "-3"), QStringLiteral("1,5"));
+    EXPECT_EQ(seen, QStringList({"New interval", "a = ", "-3"}));
+
+    AnswerWhenShown(seen, std::nullopt);
+    EXPECT_EQ(AskText(nullptr, "hiq=", "Another precision", "100"), std::nullopt);
+    EXPECT_EQ(seen, QStringList({"Another precision", "hiq=", "100"}));
 }
 
 } // namespace
