@@ -49,36 +49,36 @@ TEST(WriteFileAtomically, ReplacesTheFileKeepingItsPermissionsAndOnRequestItsTim
 
 TEST(WriteFileAtomically, AFailedWriteIsReportedAndLeavesTheOldFileAsItWas)
 {
-    for (const auto &[scene, expected] : {std::pair{"a file size limit", "File too large"},
-                                          {"a full file system", "No space left on device"},
-                                          {"a read-only folder", "Permission denied"}}) {
-        SCOPED_TRACE(scene);
-        const std::string_view name = scene;
+    enum Scene { kSizeLimit, kFullDisk, kReadOnly };
+    for (const auto &[scene, name, expected] :
+         {std::tuple{kSizeLimit, "a file size limit", "File too large"},
+          {kFullDisk, "a full file system", "No space left on device"},
+          {kReadOnly, "a read-only folder", "Permission denied"}}) {
+        SCOPED_TRACE(name);
         Folder folder;
         const fs::path old = folder.path / "old.zvn";
-        const bool full = name == "a full file system";
-        if (full && !test::MountFullDisk(folder.path, {{"old.zvn", "old text"}})) {
+        if (scene == kFullDisk && !test::MountFullDisk(folder.path, {{"old.zvn", "old text"}})) {
             std::cout << "[  SKIPPED ] cannot mount a small file system here\n";
             continue;
         }
-        if (!full)
+        if (scene != kFullDisk)
             WriteFile(old, "old text");
-        if (name == "a read-only folder")
+        if (scene == kReadOnly)
             ::chmod(folder.path.c_str(), 0555);
         rlimit limit = {};
         ::getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit unlimited = limit;
-        if (name == "a file size limit") {
+        const rlimit before = limit;
+        if (scene == kSizeLimit) {
             std::signal(SIGXFSZ, SIG_IGN);
             limit.rlim_cur = 4096;
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
         std::string message;
         {
-            const test::AsNobody nobody(name == "a read-only folder");
+            const test::AsNobody nobody(scene == kReadOnly); // root passes permission checks
             message = WriteFileAtomically(old, std::string(200000, 'x'));
         }
-        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        ::setrlimit(RLIMIT_FSIZE, &before);
         EXPECT_EQ(message, expected);
         EXPECT_EQ(ReadFile(old), "old text");
         EXPECT_EQ(folder.Entries(), 1u + fs::exists(folder.path / "filler")); // no temporary file

@@ -26,6 +26,7 @@ TEST(HelpBook, EveryLinkOfTheHelpLeadsSomewhereAndTheIndexNamesEveryTopic)
 {
     const HelpBook book = OpenHelpBook(ZV_HELP_FILE, "win");
     ASSERT_EQ(book.status, ChmReadStatus::kOk);
+    EXPECT_EQ(book.archive.Find("/MG.HTML"), book.archive.Find("/mg.html")); // as help files are
     const auto check = [&](const std::string &link, const std::string &from) {
         if (IsExternalHelpLink(link))
             return;
