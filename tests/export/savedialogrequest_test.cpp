@@ -9,10 +9,9 @@ using namespace std::string_literals;
 
 TEST(SaveDialogRequest, FlagsConfirmWhenAskedAlwaysHideReadOnlyAndDropHookBits)
 {
-    EXPECT_EQ(SaveDialogFlags(true, 3), 7); // the graph window's request
-    EXPECT_EQ(SaveDialogFlags(false, 0), 4);
-    EXPECT_EQ(SaveDialogFlags(false, 0x20 | 0x40 | 0x100), 0x104);
-    EXPECT_EQ(SaveDialogFlags(true, 2), 6);
+    for (const auto &[ask, given, sent] :
+         {std::tuple{true, 3, 7}, {false, 0, 4}, {false, 0x20 | 0x40 | 0x100, 0x104}, {true, 2, 6}})
+        EXPECT_EQ(SaveDialogFlags(ask, given), sent) << ask << " " << given;
 }
 
 TEST(SaveDialogRequest, FilterTrimAtNulAndFilterEntry)

@@ -7,20 +7,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextBlock>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace zv {
 namespace {
 
-namespace fs = std::filesystem;
-const QString kWin = QStringLiteral("win");
+const QString kWin = QStringLiteral("win"), kHelpFile = QStringLiteral(ZV_HELP_FILE);
 
 QTreeWidgetItem *FindItem(QTreeWidget *tree, const QString &text)
 {
@@ -28,10 +25,13 @@ QTreeWidgetItem *FindItem(QTreeWidget *tree, const QString &text)
     return found.isEmpty() ? nullptr : found.front();
 }
 
-// Clicks through the window system, as a user does, so that a window that a modal one blocks
-// does not get the click.
-void ClickItem(QTreeWidget *tree, QTreeWidgetItem *item)
+// Clicks the entry through the window system, as a user does, so that a window that a modal one
+// blocks does not get the click.
+void ClickItem(QTreeWidget *tree, const QString &text)
 {
+    tree->expandAll();
+    QTreeWidgetItem *item = FindItem(tree, text);
+    ASSERT_NE(item, nullptr) << text.toStdString();
     tree->scrollToItem(item);
     const QPoint point =
         tree->viewport()->mapTo(tree->window(), tree->visualItemRect(item).center());
@@ -50,17 +50,15 @@ void ClickLink(HelpBrowser *browser, const QString &text)
                       browser->cursorRect(cursor).center());
 }
 
-QString Title(const HelpViewer &viewer)
-{
-    return viewer.window() ? viewer.window()->browser()->documentTitle() : QString();
-}
-
 // Whether the viewer shows the page titled title, waiting a moment for the events of a click.
 ::testing::AssertionResult ShowsPage(const HelpViewer &viewer, const QString &title)
 {
-    if (QTest::qWaitFor([&] { return Title(viewer) == title; }, 2000))
+    const auto shown = [&viewer] {
+        return viewer.window() ? viewer.window()->browser()->documentTitle() : QString();
+    };
+    if (QTest::qWaitFor([&] { return shown() == title; }, 2000))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the page on view is " << Title(viewer).toStdString();
+    return ::testing::AssertionFailure() << "the page on view is " << shown().toStdString();
 }
 
 // The window's name and caption, the page's title, whether it is the viewer's own page for a
@@ -76,72 +74,53 @@ QString Shown(const HelpWindow &window)
         .join('|');
 }
 
-// The viewer on the built help file; its windows go with it.
-struct Viewer : HelpViewer
-{
-    Viewer()
-        : HelpViewer(QStringLiteral(ZV_HELP_FILE))
-    {
-    }
-    ~Viewer()
-    {
-        for (QWidget *window : QApplication::topLevelWidgets())
-            delete window;
-    }
-};
-
-// A topic the file lacks shows the viewer's own page, and the next topic is found again.
+// A topic the file lacks shows the viewer's own page, and the next topic is found again, in the
+// same window with the contents first, following the page.
 TEST(HelpViewer, OpensEveryTopicOfTheProgramAtItsPage)
 {
-    Viewer m_viewer;
-    const std::pair<const char *, const char *> rows[] = {
-        {"nosuch.html", "Page not found"},
-        {"aprox.html", "The Approximate window"},
-        {"newton.html", "Newton's method"},
-        {"mg.html", "The graph window"},
-        {"eval.htm", "The Evaluate window"},
-        {"expresie.html", "Writing an expression"},
-        {"index_metode.html", "How Zerovane finds roots"},
-    };
-    HelpWindow *first = nullptr;
-    for (const auto &[topic, title] : rows) {
-        m_viewer.ShowHelpTopic(kWin, QString::fromLatin1(topic));
-        HelpWindow *window = m_viewer.window();
-        ASSERT_NE(window, nullptr);
+    HelpViewer viewer(kHelpFile);
+    viewer.ShowHelpTopic(kWin, QStringLiteral("nosuch.html"));
+    HelpWindow *window = viewer.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Shown(*window), "win|Zerovane Help|Page not found|missing|0|no entry");
+    const QString text = window->browser()->toPlainText();
+    EXPECT_TRUE(text.contains("nosuch.html") && text.contains("no page of that name"));
+    // That every topic a window opens is in the file is the help book's test.
+    for (const auto &[topic, title] :
+         {std::pair{"aprox.html", "The Approximate window"}, {"eval.htm", "The Evaluate window"}}) {
+        viewer.ShowHelpTopic(kWin, QString::fromLatin1(topic));
+        EXPECT_EQ(viewer.window(), window);
         EXPECT_TRUE(window->isVisible());
-        // The contents come first, and follow the page.
-        EXPECT_EQ(Shown(*window), first
-                                      ? QStringLiteral("win|Zerovane Help|%1|found|0|%1").arg(title)
-                                      : "win|Zerovane Help|Page not found|missing|0|no entry");
-        if (first == nullptr) {
-            const QString text = window->browser()->toPlainText();
-            EXPECT_TRUE(text.contains("nosuch.html") && text.contains("no page of that name"));
-        }
-        EXPECT_EQ(window, first != nullptr ? first : (first = window)); // one for every request
+        EXPECT_EQ(Shown(*window), QStringLiteral("win|Zerovane Help|%1|found|0|%1").arg(title));
     }
 }
 
-TEST(HelpViewer, ContentsAndIndexListTheirEntriesAndOpenThem)
+// Beside a modal window the help stays usable: it stands over the modal one, so that clicks
+// reach it through the window system, and on its own again once that one closes.
+TEST(HelpViewer, ContentsAndIndexOpenTheirEntriesEvenBesideAModalWindow)
 {
-    Viewer m_viewer;
-    m_viewer.ShowHelpContents(kWin);
-    HelpWindow *window = m_viewer.window();
-    ASSERT_NE(window, nullptr);
+    HelpViewer viewer(kHelpFile);
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    viewer.ShowHelpContents(kWin, &dialog);
+    HelpWindow *window = viewer.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    EXPECT_EQ(Title(m_viewer), QStringLiteral("Welcome to Zerovane"));
+    EXPECT_EQ(window->windowHandle()->transientParent(), dialog.windowHandle());
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Welcome to Zerovane")));
     QTreeWidget *contents = window->contentsTree();
     EXPECT_EQ(contents->topLevelItemCount(), 5);
-    QTreeWidgetItem *evaluate = FindItem(contents, QStringLiteral("The Evaluate window"));
-    ASSERT_NE(evaluate, nullptr);
-    EXPECT_EQ(evaluate->parent()->text(0), QStringLiteral("The windows"));
-    contents->expandAll();
-    ClickItem(contents, evaluate);
-    EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("The Evaluate window")));
-    // A heading opens nothing.
-    ClickItem(contents, FindItem(contents, QStringLiteral("Files")));
-    EXPECT_EQ(Title(m_viewer), QStringLiteral("The Evaluate window"));
+    ClickItem(contents, QStringLiteral("The Evaluate window"));
+    ASSERT_TRUE(ShowsPage(viewer, QStringLiteral("The Evaluate window")));
+    EXPECT_EQ(contents->currentItem()->parent()->text(0), QStringLiteral("The windows"));
+    ClickItem(contents, QStringLiteral("Files")); // a heading opens nothing
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("The Evaluate window")));
+    dialog.close();
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
 
-    m_viewer.ShowHelpIndex(kWin);
+    viewer.ShowHelpIndex(kWin);
     EXPECT_EQ(window->navigation()->currentIndex(), 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->keywordField()->hasFocus(); }, 2000));
     EXPECT_NE(FindItem(window->indexList(), QStringLiteral("touching roots")), nullptr);
@@ -149,15 +128,21 @@ TEST(HelpViewer, ContentsAndIndexListTheirEntriesAndOpenThem)
     ASSERT_NE(window->indexList()->currentItem(), nullptr);
     EXPECT_EQ(window->indexList()->currentItem()->text(0), QStringLiteral("Newton's method"));
     QTest::keyClick(window->keywordField(), Qt::Key_Return);
-    EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("Newton's method")));
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Newton's method")));
     EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Newton's method"));
+
+    // Closed, it opens again on its first page.
+    window->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.window() == nullptr; }, 2000));
+    viewer.ShowHelpIndex(kWin);
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Welcome to Zerovane")));
 }
 
 TEST(HelpViewer, LinksPicturesAndBackStayInsideTheFile)
 {
-    Viewer m_viewer;
-    m_viewer.ShowHelpTopic(kWin, QStringLiteral("newton.html"));
-    HelpWindow *window = m_viewer.window();
+    HelpViewer viewer(kHelpFile);
+    viewer.ShowHelpTopic(kWin, QStringLiteral("newton.html"));
+    HelpWindow *window = viewer.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     HelpBrowser *browser = window->browser();
 
@@ -172,28 +157,28 @@ TEST(HelpViewer, LinksPicturesAndBackStayInsideTheFile)
         100);
 
     ClickLink(browser, QStringLiteral("Approximate window"));
-    EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("The Approximate window")));
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("The Approximate window")));
     // A link to an anchor of another page.
     ClickLink(browser, QStringLiteral("What the messages mean"));
-    EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("Writing an expression")));
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Writing an expression")));
     EXPECT_EQ(browser->source().fragment(), QStringLiteral("errors"));
     EXPECT_EQ(window->contentsTree()->currentItem()->text(0), QStringLiteral("Error messages"));
     EXPECT_GT(browser->verticalScrollBar()->value(), 0);
 
     window->findChild<QAction *>(QStringLiteral("back"))->trigger();
-    EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("The Approximate window")));
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("The Approximate window")));
     window->findChild<QAction *>(QStringLiteral("home"))->trigger();
-    EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("Welcome to Zerovane")));
+    EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Welcome to Zerovane")));
 }
 
+// Missing and damaged files take different ways through the reader to the same page.
 TEST(HelpViewer, AMissingOrDamagedFileShowsAPageInsteadOfFailing)
 {
-    Viewer m_viewer;
     std::string bytes = test::ReadFile(ZV_HELP_FILE);
     bytes.replace(bytes.find("LZXC") + 12, 4, std::string(4, '\0')); // chmlib divides by zero
     const test::Folder folder;
     test::WriteFile(folder.path / "Readme.chm", bytes);
-    for (const fs::path &path : {folder.path / "Readme.chm", folder.path / "absent.chm"}) {
+    for (const auto &path : {folder.path / "Readme.chm", folder.path / "absent.chm"}) {
         SCOPED_TRACE(path);
         HelpViewer viewer(QString::fromStdString(path.string()));
         viewer.ShowHelpContents(kWin);
@@ -201,39 +186,10 @@ TEST(HelpViewer, AMissingOrDamagedFileShowsAPageInsteadOfFailing)
         viewer.ShowHelpTopic(kWin, QStringLiteral("mg.html"));
         ASSERT_NE(viewer.window(), nullptr);
         EXPECT_TRUE(viewer.window()->isVisible());
-        EXPECT_EQ(Title(viewer), QStringLiteral("Page not found"));
-        EXPECT_TRUE(viewer.window()->browser()->toPlainText().contains(
-            QStringLiteral("could not be read whole")));
+        EXPECT_TRUE(ShowsPage(viewer, QStringLiteral("Page not found")));
+        EXPECT_TRUE(viewer.window()->browser()->toPlainText().contains("could not be read whole"));
         EXPECT_EQ(viewer.window()->contentsTree()->topLevelItemCount(), 0);
     }
-}
-
-TEST(HelpViewer, StaysUsableBesideAModalWindowAndReopensAfterClosing)
-{
-    Viewer m_viewer;
-    QDialog dialog;
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
-
-    m_viewer.ShowHelpTopic(kWin, QStringLiteral("eval.htm"), &dialog);
-    HelpWindow *window = m_viewer.window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    QTreeWidget *contents = window->contentsTree();
-    contents->expandAll();
-    ClickItem(contents, FindItem(contents, QStringLiteral("The graph window")));
-    EXPECT_TRUE(ShowsPage(m_viewer, QStringLiteral("The graph window")));
-    EXPECT_EQ(window->windowHandle()->transientParent(), dialog.windowHandle());
-    // Once the modal window is gone the help stands on its own again.
-    dialog.close();
-    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
-
-    window->close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return m_viewer.window() == nullptr; }, 2000));
-    m_viewer.ShowHelpIndex(kWin);
-    ASSERT_NE(m_viewer.window(), nullptr);
-    EXPECT_EQ(Title(m_viewer), QStringLiteral("Welcome to Zerovane"));
 }
 
 } // namespace
