@@ -1,14 +1,17 @@
+#include "engine/derivative.h"
 #include "engine/errortext.h"
 #include "engine/evaluator.h"
+#include "engine/program.h"
 #include "engine/res.h"
 #include "tests/support/cases.h"
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace zv {
 namespace {
@@ -143,6 +146,102 @@ TEST(Evaluate, ManyDistinctTextsStayCorrect)
                       1.0 + i);
         }
     }
+}
+
+// The optimiser may only change speed: every expression must give the same bits and codes
+// with it and without it.
+TEST(Program, OptimisedAndPlainRunsAgreeBitForBit)
+{
+    // Blank-separated: no text here holds a blank.
+    const std::u16string_view list =
+        u"x^2-4 3^x-x^3 x^x-4 2^x+3^x+6^x-x^2 (x+2)^2+(x+3)^3+(x+4)^4-2 sin(x)-cos(x) "
+        u"arctg(x)+arctg(x^2) exp(-x)*sin(3*x)+r(abs(x)) ln(x^2+1)-x/3 2*pi/3-x -(2^3)^2+x "
+        u"1/(x-1) 0/x x/0 (0-8)^x 0^x 10^400+x 2-x 2/x 2^x x^2^3 -x^2 e^x-pi*x 5-(-x) x^(0-2) "
+        u"1/x^2";
+    std::vector<std::u16string_view> texts;
+    for (size_t at = 0, end; at < list.size(); at = end + 1) {
+        end = std::min(list.find(u' ', at), list.size());
+        texts.push_back(list.substr(at, end - at));
+    }
+    ASSERT_EQ(texts.size(), 26u);
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> wide(-30, 30);
+    Res plainRes, optimisedRes;
+    plainRes.set_c();
+    optimisedRes.set_c();
+    for (auto text : texts) {
+        const Program plain = Program::Compile(text, false);
+        const Program optimised = Program::Compile(text, true);
+        EXPECT_EQ(plain.compileError(), optimised.compileError())
+            << std::string(text.begin(), text.end());
+        for (int i = 0; i < 20000; ++i) {
+            double x = wide(random);
+            if (i % 4 == 0)
+                x = std::round(x);
+            if (i % 7 == 0)
+                x = std::ldexp(x, static_cast<int>(random() % 1000) - 500);
+            plainRes.setx(x);
+            optimisedRes.setx(x);
+            int16_t plainCode = -1, optimisedCode = -1;
+            const double a = plain.Run(plainRes, plainCode);
+            const double b = optimised.Run(optimisedRes, optimisedCode);
+            ASSERT_EQ(plainCode, optimisedCode) << "x = " << x;
+            ASSERT_EQ(std::bit_cast<uint64_t>(a), std::bit_cast<uint64_t>(b)) << "x = " << x;
+            ASSERT_EQ(plainRes.eroare, optimisedRes.eroare);
+        }
+    }
+}
+
+// Without this the comparison above would pass with an optimiser that does nothing.
+TEST(Program, ConstantsAreFoldedAndOperandsJoinTheirOperators)
+{
+    using Op = Program::Op;
+    const auto folded = Program::Compile(u"2*pi/3-x");
+    ASSERT_EQ(folded.instructions().size(), 2u);
+    EXPECT_EQ(folded.instructions()[1].op, Op::RSubC);
+    EXPECT_EQ(Program::Compile(u"x^2").instructions().back().op, Op::Square);
+}
+
+constexpr double kExact = -1; // tolerance marker: compare exactly
+
+TEST(Derivative, ValueFlagAndEvaluationsMade)
+{
+    InitEvaluator();
+    // evaluations: of f: a failing point ends the formula there.
+    using Row =
+        std::tuple<const char *, std::u16string_view, double, double, double, int16_t, long>;
+    const Row cases[] = {
+        {"Square", u"x^2", 3, 6, 1e-9, 0, 4},
+        {"Sine", u"sin(x)", 1, std::cos(1.0), 1e-9, 0, 4},
+        // The four terms cancel exactly.
+        {"CubeAtZero", u"x^3", 0, 0, kExact, 0, 4},
+        // A kink is not detected: the symmetric difference is 0.
+        {"AbsAtKink", u"abs(x)", 0, 0, kExact, 0, 4},
+        {"RootAtZeroFails", u"r(x)", 0, 0, kExact, 1, 1},
+        // x - 2h leaves the logarithm's domain although ln is differentiable at x.
+        {"LnNearZeroFails", u"ln(x)", 0.0005, 0, kExact, 1, 1},
+        // All four points are inside the domain; the fixed step is coarse this close to 0.
+        {"LnAtThousandth", u"ln(x)", 0.001, 1000, 150, 0, 4},
+        // x - h is exactly 0.
+        {"PoleOnASamplePoint", u"1/x", 0.000456, 0, kExact, 1, 2},
+        // Each value is finite, 8 times one of them is not.
+        {"FormulaOverflow", u"exp(x)", 709.5, 0, kExact, 1, 4},
+        {"LastPointFails", u"r(0.0009-x)", 0, 0, kExact, 1, 4},
+        {"EvaluationOverflow", u"exp(x)", 710, 0, kExact, 1, 1},
+        {"NonFinitePoint", u"x", std::numeric_limits<double>::infinity(), 0, kExact, 1, 0}};
+    test::ForEachCase(cases, [](auto, auto text, double x, double value, double tolerance,
+                                int16_t wantFlag, long wantEvaluations) {
+        int16_t flag = -1;
+        long evaluations = 0;
+        const double d = Derivative(text, x, flag, &evaluations);
+        EXPECT_EQ(flag, wantFlag);
+        EXPECT_EQ(evaluations, wantEvaluations);
+        if (tolerance == kExact) {
+            EXPECT_EQ(d, value);
+        } else {
+            EXPECT_NEAR(d, value, tolerance);
+        }
+    });
 }
 
 } // namespace
