@@ -309,8 +309,9 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
     QTemporaryDir dir;
     for (bool withFile : {false, true}) {
         SCOPED_TRACE(withFile);
-        if (withFile)
+        if (withFile) {
             ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_HELP_FILE), dir.filePath("Readme.chm")));
+        }
         test::Shell shell;
         EXPECT_EQ(SetUpHelp(shell.main, dir.path()), withFile);
         EXPECT_EQ(shell.recorder.Boxes(),
@@ -324,12 +325,14 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
         }
         shell.Entry("mnuindex")->trigger();
         EXPECT_EQ(OpenHelpWindow(), help);
-        if (help != nullptr)
+        if (help != nullptr) {
             EXPECT_EQ(help->navigation()->currentIndex(), 1);
+        }
         ShowHelpTopic(&shell.main, QStringLiteral("mg.html"));
         EXPECT_EQ(OpenHelpWindow(), help);
-        if (help != nullptr)
+        if (help != nullptr) {
             EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("The graph window"));
+        }
         EXPECT_EQ(shell.recorder.messages.size(), withFile ? 0 : 1);
     }
     EXPECT_EQ(OpenHelpWindow(), nullptr); // the viewer ends with the main window
