@@ -131,16 +131,6 @@ TEST(DerivativeZero, StatusAndPoint)
     });
 }
 
-TEST(DerivativeZero, BudgetIsFiftyTrialPoints)
-{
-    CountedFunction f(u"x");
-    int16_t status = -1;
-    DerivativeZero(f, 1, 2, status);
-    EXPECT_EQ(status, kDerivativeZeroBudgetSpent);
-    // Two end slopes and one per trial point, four evaluations each.
-    EXPECT_EQ(f.evaluations(), 4 * (2 + kDerivativeZeroMaxIterations));
-}
-
 // A search whose trial point stops moving ends early, and must end exactly as this yardstick,
 // false position on f' run to the end of its budget of fifty trial points, would have.
 double FullSearch(std::u16string_view text, double a, double b, int16_t &status)
