@@ -12,16 +12,6 @@
 namespace zv::test {
 namespace {
 
-// "sin(x)+sin(x)+...": 4,681 terms, 32,766 characters, as much as an entry field holds; its
-// 637 roots on [-1000; 1000] take seconds to find.
-std::unique_ptr<GraphWindow> OpenLongest()
-{
-    QString text = QStringLiteral("sin(x)");
-    while (text.size() + 7 <= 32767)
-        text += QStringLiteral("+sin(x)");
-    return std::make_unique<GraphWindow>(GraphEquation{text, -1000, 1000});
-}
-
 void PostEscape(QObject *receiver)
 {
     QCoreApplication::postEvent(receiver,
@@ -33,10 +23,11 @@ bool Stopped(const GraphWindow &window)
     return Control<QLabel>(window, "Lbl_root")->text().endsWith("Stopped: partial list.");
 }
 
-TEST(LongScan, EscapeStopsItAndTheRootsFoundSoFarStay)
+TEST(LongScan, EscapeStopsItInputIsDroppedAndACloseWaitsForTheEnd)
 {
     QWidget other;
     other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
     // What the pointer and the notice of the open graph window show while the scan runs.
     Qt::CursorShape cursor = Qt::ArrowCursor;
     QString notice;
@@ -51,22 +42,21 @@ TEST(LongScan, EscapeStopsItAndTheRootsFoundSoFarStay)
             }
         },
         Qt::QueuedConnection);
+    // "sin(x)+sin(x)+...": 4,681 terms, 32,766 characters, as much as an entry field holds; its
+    // 637 roots on [-1000; 1000] take seconds to find.
+    QString text = QStringLiteral("sin(x)");
+    while (text.size() + 7 <= 32767)
+        text += QStringLiteral("+sin(x)");
     PostEscape(&other);
-    const auto window = OpenLongest();
+    const auto window = std::make_unique<GraphWindow>(GraphEquation{text, -1000, 1000});
     EXPECT_EQ(cursor, Qt::WaitCursor);
     EXPECT_EQ(notice, QStringLiteral("Looking for roots...\nEsc stops the search."));
     EXPECT_TRUE(Stopped(*window));
     EXPECT_LT(Control<QListWidget>(*window, "LstRoot")->count(), 637);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
 
-TEST(LongScan, InputDuringTheScanIsDroppedNotRunLater)
-{
-    QWidget other;
-    PostEscape(&other);
-    const auto window = OpenLongest();
+    // A click on "Animated graphic" that arrives while Roots scans again, then Escape.
     window->show();
-    // A click on "Animated graphic" that arrives while Roots scans, then Escape.
     QWidget *animate = Control(*window, "Cmd_Grafic");
     const QPointF at = QRectF(animate->rect()).center();
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -77,23 +67,16 @@ TEST(LongScan, InputDuringTheScanIsDroppedNotRunLater)
     PostEscape(window.get());
     QTest::mouseClick(Control(*window, "Cmd_Radacini"), Qt::LeftButton);
     EXPECT_TRUE(Stopped(*window));
-    EXPECT_FALSE(window->AnimationPlaying());
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->AnimationPlaying());
-}
 
-TEST(LongScan, AWindowAskedToCloseClosesWhenTheScanIsOver)
-{
-    QWidget mainWindow;
-    mainWindow.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
-    // As the window manager's close box does it: to the platform window.
-    QCoreApplication::postEvent(mainWindow.windowHandle(), new QCloseEvent);
-    const auto window = OpenLongest();
-    // The close stopped the scan, and waited for it.
+    // The other window asked to close as the window manager's close box does it (to the
+    // platform window): the close stops the scan and waits for its end.
+    QCoreApplication::postEvent(other.windowHandle(), new QCloseEvent);
+    QTest::mouseClick(Control(*window, "Cmd_Radacini"), Qt::LeftButton);
     EXPECT_TRUE(Stopped(*window));
-    EXPECT_TRUE(mainWindow.isVisible());
-    QTRY_VERIFY(!mainWindow.isVisible());
+    EXPECT_TRUE(other.isVisible());
+    QTRY_VERIFY(!other.isVisible());
 }
 
 } // namespace
