@@ -49,19 +49,16 @@ struct Saving
 
 TEST(ResultsText, TheFileByteForByte)
 {
-    std::vector<std::u16string> twelve;
-    QStringList twelveLines;
-    for (int i = 1; i <= 12; ++i) {
-        twelve.push_back(QString::number(i).toStdU16String());
-        twelveLines << QString::number(i);
-    }
-    // The ends rounded to 8 decimals, the roots in the list's order, the user's decimal comma.
     using Roots = std::vector<std::u16string>;
+    Roots twelve; // a count of two digits
+    for (int i = 1; i <= 12; ++i)
+        twelve.push_back(QString::number(i).toStdU16String());
+    // The ends rounded to 8 decimals, the roots in the list's order, the user's decimal comma.
     const std::tuple<const char16_t *, double, double, Roots, char16_t, QString> rows[] = {
         {u"x^2+1", -3, 3, {}, u'.', "[-3 ; 3]\n\nNo root."},
         {u"x-0.5", 0.123456789, 2.5, {u"0.5"}, u'.', "[0.12345679 ; 2.5]\n\n One root :\n0.5"},
         {u"x^2-4", -3, 3, {u"2", u"-2"}, u'.', "[-3 ; 3]\n\n 2 roots : \n2\n-2"},
-        {u"sin(x)", -1, 36, twelve, u'.', "[-1 ; 36]\n\n 12 roots : \n" + twelveLines.join('\n')},
+        {u"sin(x)", -1, 36, twelve, u'.', "[-1 ; 36]\n\n 12 roots : \n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12"},
         {u"x-1,5", 1.25, 7.000000004, {u"1,5"}, u',', "[1,25 ; 7]\n\n One root :\n1,5"}};
     for (const auto &[function, a, b, roots, separator, text] : rows) {
         const QString file = QString::fromStdU16String(function) + " = 0\n" + text +
@@ -81,10 +78,9 @@ TEST(GraphSave, TheSaveButtonWritesThePictureAndTheResultsThenDrawsOnPlainWhite)
     s.Save(s.Path("graph.JPG"));
     ASSERT_EQ(s.recorder.dialogs.size(), 2);
     const FileDialogRequest &dialog = s.recorder.dialogs[1];
-    EXPECT_EQ(dialog.mode, FileDialogMode::Save);
+    EXPECT_EQ(std::pair(dialog.mode, dialog.confirmOverwrite), std::pair(FileDialogMode::Save, true));
     EXPECT_EQ(QStringList({dialog.title, dialog.filter, dialog.defaultSuffix}),
               QStringList({MessageTextQ(21), MessageTextQ(20), "JPG"}));
-    EXPECT_TRUE(dialog.confirmOverwrite);
     EXPECT_TRUE(s.recorder.messages.isEmpty());
     const QImage first(s.Path("graph.JPG"));
     ASSERT_EQ(first.size(), QSize(PlotArea::kOuterSize, PlotArea::kOuterSize));
@@ -110,12 +106,10 @@ TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
         ASSERT_TRUE(pictureFails ? QFile::link(QStringLiteral("/dev/full"), path)
                                  : QDir().mkdir(path + ".txt"));
         s.Save(path);
-        ASSERT_EQ(s.recorder.messages.size(), 1);
-        const QString &prompt = s.recorder.messages[0].prompt;
-        EXPECT_TRUE(prompt.startsWith(MessageTextQ(22)));
-        EXPECT_EQ(s.recorder.Boxes()[0].section('|', -2), MessageTextQ(9) + "|!");
-        EXPECT_EQ(prompt.contains("No space left on device"), pictureFails);
-        EXPECT_EQ(prompt.contains("Is a directory"), !pictureFails);
+        const QString failed = pictureFails ? path + ": No space left on device"
+                                            : path + ".txt: Is a directory";
+        EXPECT_EQ(s.recorder.Boxes(),
+                  QStringList({MessageTextQ(22) + "\n\n" + failed + '|' + MessageTextQ(9) + "|!"}));
         EXPECT_EQ(QImage(path).width(), pictureFails ? 0 : PlotArea::kOuterSize);
         EXPECT_EQ(ReadFile((path + ".txt").toStdString()) == kResults, pictureFails);
     }
@@ -158,7 +152,6 @@ TEST(GraphCopy, PutsThePictureAndTheResultsAsASaveWritesThem)
     const QMimeData *data = QApplication::clipboard()->mimeData();
     ASSERT_TRUE(data->hasImage());
     const QImage image = qvariant_cast<QImage>(data->imageData());
-    EXPECT_EQ(image.size(), QSize(321, 321));
     EXPECT_EQ(image, window->SavedPicture().convertToFormat(image.format()));
     const QString text = QString::fromStdString(window->ResultsFileText()).replace("\r\n", "\n");
     EXPECT_EQ(data->text(), text);

@@ -68,14 +68,44 @@ QString Status(const GraphWindow &window)
         .join('|');
 }
 
-TEST(GraphWindow, LoadShowsTheEquationInTheStandardRangeWithItsPanels)
+TEST(GraphWindow, LoadShowsTheIntervalOnPanelsThatIgnoreLetterCaseAndButtonsAct)
 {
-    const GraphWindow window(GraphEquation{QStringLiteral("x"), 1.2345678, 5.2345678}); // no hover
+    GraphWindow window(GraphEquation{QStringLiteral("x"), 1.2345678, 5.2345678}); // no hover
     EXPECT_EQ(View(window), "1.2345678 5.2345678 -2 2");
     EXPECT_EQ(Status(window),
               MessageTextQ(33) + "|a = 1.234568|b = 5.234568|a = 1.234568|b = 5.234568");
     for (QAction *action : Control<QToolBar>(window, "Toolbar1")->actions())
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+    Control<QAction>(window, "bRedim")->hover(); // the precision follows its description
+    window.SetPanelText(2, QStringLiteral("A = 1.234568"));
+    window.SetPanelText(3, QStringLiteral("b = 9"));
+    EXPECT_EQ(Status(window), "Set the accuracy of the graphic. (100)|a = 1.234568|b = 9|"
+                              "a = 1.234568|b = 9");
+
+    QSignalSpy evaluate(&window, &GraphWindow::evaluateRequested);
+    Control<QAction>(window, "bEval")->trigger();
+    EXPECT_EQ(evaluate.size(), 1);
+    QString topic;
+    SetHelpTopicHandler([&topic](QWidget *, const QString &asked) { topic = asked; });
+    Control<QAction>(window, "bHelp")->trigger();
+    SetHelpTopicHandler(nullptr);
+    EXPECT_EQ(topic, QStringLiteral("mg.html"));
+
+    // The pointer on the window's own surface left of the plot, then on a label.
+    window.show();
+    for (const bool surface : {true, false}) {
+        window.SetPanelText(1, QStringLiteral("elsewhere"));
+        window.SetPanelText(2, QStringLiteral("x = 0"));
+        window.setCursor(Qt::CrossCursor);
+        const QPoint at = surface ? QPoint(2, Picture(window)->geometry().center().y())
+                                  : Control(window, "lbl2")->geometry().center();
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+        EXPECT_EQ(Status(window).section('|', 0, 1),
+                  surface ? MessageTextQ(34) + "|a = 1.234568" : "elsewhere|x = 0");
+        EXPECT_EQ(window.cursor().shape(), surface ? Qt::ArrowCursor : Qt::CrossCursor);
+    }
 }
 
 TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
@@ -124,31 +154,6 @@ TEST(GraphWindow, ExtremeViewsAreDrawnAndScannedWithoutFailing)
         EXPECT_TRUE(ScanTimeShown(GraphWindow(GraphEquation{function, a, b}))) << a << " " << b;
 }
 
-TEST(GraphWindow, PanelsIgnoreLetterCaseAndTheWindowsOwnSurfaceShowsTheInterval)
-{
-    GraphWindow window(GraphEquation{QStringLiteral("x"), -1.5, 2});
-    window.SetPanelText(1, QStringLiteral("other"));
-    window.SetPanelText(2, QStringLiteral("A = -1.5"));
-    window.SetPanelText(3, QStringLiteral("b = 9"));
-    EXPECT_EQ(Status(window), "other|a = -1.5|b = 9|a = -1.5|b = 9");
-
-    // The pointer on the window's own surface left of the plot, then on a label.
-    window.show();
-    for (const bool surface : {true, false}) {
-        window.SetPanelText(1, QStringLiteral("elsewhere"));
-        window.SetPanelText(2, QStringLiteral("x = 0"));
-        window.setCursor(Qt::CrossCursor);
-        const QPoint at = surface ? QPoint(2, Picture(window)->geometry().center().y())
-                                  : Control(window, "lbl2")->geometry().center();
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&window, &move);
-        EXPECT_EQ(Status(window).section('|', 0, 1),
-                  surface ? MessageTextQ(34) + "|a = -1.5" : "elsewhere|x = 0");
-        EXPECT_EQ(window.cursor().shape(), surface ? Qt::ArrowCursor : Qt::CrossCursor);
-    }
-}
-
 TEST(GraphWindow, ThemeColoursAgainEachTimeTheChildBecomesActive)
 {
     QMdiArea area;
@@ -174,21 +179,6 @@ TEST(GraphWindow, ThemeColoursAgainEachTimeTheChildBecomesActive)
                   std::pair(colours.foreground, colours.foreground))
             << name;
     }
-}
-
-TEST(GraphNavigation, ButtonsDescribeThemselvesOnPanelOneAndAskForTheirWindows)
-{
-    GraphWindow window(GraphEquation{QStringLiteral("x"), -1, 1});
-    Control<QAction>(window, "bRedim")->hover(); // the precision follows its description
-    EXPECT_EQ(window.PanelText(1), QStringLiteral("Set the accuracy of the graphic. (100)"));
-    QSignalSpy evaluate(&window, &GraphWindow::evaluateRequested);
-    Control<QAction>(window, "bEval")->trigger();
-    EXPECT_EQ(evaluate.size(), 1);
-    QString topic;
-    SetHelpTopicHandler([&topic](QWidget *, const QString &asked) { topic = asked; });
-    Control<QAction>(window, "bHelp")->trigger();
-    SetHelpTopicHandler(nullptr);
-    EXPECT_EQ(topic, QStringLiteral("mg.html"));
 }
 
 TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
