@@ -101,7 +101,6 @@ TEST(ViewSteps, ZoomAboutTheOriginMoveByATenthOrRefuse)
         {"right", Move(1, 0), {-4, 4, -2, 2}, ViewExtent{-3.2, 4.8, -2, 2}},
         {"top", Move(0, 1), {-4, 4, -2, 2}, ViewExtent{-4, 4, -1.6, 2.4}},
         {"bottom-left corner does both", Move(-1, -1), {0, 10, 0, 1}, ViewExtent{-1, 9, -.1, .9}},
-        // The overflow guard.
         {"zoom out beyond the double range", kOut, {1, kHuge, -1, 1}, std::nullopt},
         {"only the range too high", kOut, {-1, 1, -kHuge, 0}, std::nullopt},
         {"a plot wider than the range", kOut, {0, 0.85e308, -1, 1}, std::nullopt},
