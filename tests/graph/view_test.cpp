@@ -31,9 +31,9 @@ TEST(PlotEdges, LeaveMarginsOrRefuseViewsWithoutSizeOrBeyondRange)
 {
     const auto edges = PlotEdges(-3, 5, -2, 6);
     ASSERT_TRUE(edges.has_value());
-    EXPECT_EQ((std::vector<float>{float(edges->left), float(edges->right), float(edges->top),
-                                  float(edges->bottom)}),
-              (std::vector<float>{-3.4f, 5.4f, 6.8f, -2.4f}));
+    EXPECT_EQ(
+        QString::asprintf("%g %g %g %g", edges->left, edges->right, edges->top, edges->bottom),
+        "-3.4 5.4 6.8 -2.4");
     const std::tuple<const char *, double, double, double, double> refused[] = {
         {"no width", 5, 5, -1, 1},
         {"no height", -1, 1, 3, 3},
@@ -145,8 +145,7 @@ TEST(AnimationFrames, ThirtyOneScalingsAboutTheOrigin)
         y = i < 20 ? y * 1.2 : y / 1.2;
     }
     // The last frame is the view, its range as the arithmetic leaves it.
-    EXPECT_EQ(frames[30].b, 4);
-    EXPECT_EQ(frames[30].yMax, y);
+    EXPECT_EQ(std::pair(frames[30].b, frames[30].yMax), std::pair(4.0, y));
     EXPECT_NE(y, 4.0);
     // On [1; 3] the origin stays fixed: the interval slides towards 0 and back.
     for (const ViewExtent &frame : AnimationFrames({1, 3, -1, 1}))
