@@ -185,10 +185,6 @@ TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
     press("bHome"); // Home keeps what the next press does: here revert
     automatic->trigger();
     EXPECT_EQ(View(*window), "1 3 -1 1");
-
-    const auto nowhere = Show(QStringLiteral("ln(x)"), -3, -1);
-    Control<QAction>(*nowhere, "bAutomatic")->trigger();
-    EXPECT_GT(nowhere->YMin(), nowhere->YMax()); // empty, and drawn without failing
 }
 
 TEST(GraphNavigation, PrecisionMenuRedrawsOnlyOnAChange)
