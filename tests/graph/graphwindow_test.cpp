@@ -2,17 +2,23 @@
 // prompts, fit, frames) has its tables in the window-free tests.
 #include "graph/viewcommands.h"
 #include "harness.h"
+#include "tests/support/scratch.h"
 #include "ui/cursoricons.h"
 #include "ui/helprequest.h"
 
+#include <QClipboard>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QToolBar>
-#include <limits>
+#include <QWindow>
 
 namespace zv::test {
 namespace {
@@ -54,11 +60,6 @@ void ClickRoot(const GraphWindow &window, int row)
                       list->visualItemRect(list->item(row)).center());
 }
 
-bool ScanTimeShown(const GraphWindow &window)
-{
-    return Control<QLabel>(window, "Lbl_root")->text().endsWith(MessageTextQ(28));
-}
-
 // Panels 1 to 3, then the labels lbl2 and lbl3 that repeat panels 2 and 3, joined by "|".
 QString Status(const GraphWindow &window)
 {
@@ -68,16 +69,44 @@ QString Status(const GraphWindow &window)
         .join('|');
 }
 
-TEST(GraphWindow, LoadShowsTheEquationInTheStandardRangeWithItsPanels)
+TEST(GraphWindow, LoadShowsTheIntervalOnPanelsThatIgnoreLetterCaseAndButtonsAct)
 {
-    const GraphWindow window(GraphEquation{QStringLiteral("x"), 1.2345678, 5.2345678}); // no hover
+    GraphWindow window(GraphEquation{QStringLiteral("x"), 1.2345678, 5.2345678}); // no hover
     EXPECT_EQ(View(window), "1.2345678 5.2345678 -2 2");
-    EXPECT_EQ(window.Precision(), 100);
     EXPECT_EQ(Status(window),
               MessageTextQ(33) + "|a = 1.234568|b = 5.234568|a = 1.234568|b = 5.234568");
-    EXPECT_TRUE(ScanTimeShown(window)); // the root scan runs last
     for (QAction *action : Control<QToolBar>(window, "Toolbar1")->actions())
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+    Control<QAction>(window, "bRedim")->hover(); // the precision follows its description
+    window.SetPanelText(2, QStringLiteral("A = 1.234568"));
+    window.SetPanelText(3, QStringLiteral("b = 9"));
+    EXPECT_EQ(Status(window), "Set the accuracy of the graphic. (100)|a = 1.234568|b = 9|"
+                              "a = 1.234568|b = 9");
+
+    QSignalSpy evaluate(&window, &GraphWindow::evaluateRequested);
+    Control<QAction>(window, "bEval")->trigger();
+    EXPECT_EQ(evaluate.size(), 1);
+    QString topic;
+    SetHelpTopicHandler([&topic](QWidget *, const QString &asked) { topic = asked; });
+    Control<QAction>(window, "bHelp")->trigger();
+    SetHelpTopicHandler(nullptr);
+    EXPECT_EQ(topic, QStringLiteral("mg.html"));
+
+    // The pointer on the window's own surface left of the plot, then on a label.
+    window.show();
+    for (const bool surface : {true, false}) {
+        window.SetPanelText(1, QStringLiteral("elsewhere"));
+        window.SetPanelText(2, QStringLiteral("x = 0"));
+        window.setCursor(Qt::CrossCursor);
+        const QPoint at = surface ? QPoint(2, Picture(window)->geometry().center().y())
+                                  : Control(window, "lbl2")->geometry().center();
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+        EXPECT_EQ(Status(window).section('|', 0, 1),
+                  surface ? MessageTextQ(34) + "|a = 1.234568" : "elsewhere|x = 0");
+        EXPECT_EQ(window.cursor().shape(), surface ? Qt::ArrowCursor : Qt::CrossCursor);
+    }
 }
 
 TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
@@ -86,7 +115,6 @@ TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
     const QLocale saved;
     // The German row: a root is read back with the separator it was written with.
     const std::tuple<const char *, QLocale::Language, double, QStringList, QString> rows[] = {
-        {"x^2-4", QLocale::English, -3, {"-2", "2"}, "2 roots" + found},
         {"x-1.5", QLocale::English, 0, {"1.5"}, "1 root" + found},
         {"x^2-2.25", QLocale::German, -3, {"-1,5", "1,5"}, "2 roots" + found},
         {"x^2+1", QLocale::English, -3, {}, MessageTextQ(25)}};
@@ -115,68 +143,16 @@ TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
     }
 }
 
-TEST(GraphWindow, CurveIsRedAndExtremeViewsDoNotFail)
-{
-    const auto window = Show(QStringLiteral("x^2-4"), -3, 3);
-    const auto *picture = Picture(*window);
-    for (const double x : {-2.5, -1.5, 1.0, 2.0, 2.5})
-        EXPECT_TRUE(AnyNear(picture->Layer(), PixelOf(picture->Mapping(), x, x * x - 4), 2, IsRed))
-            << x;
-
-    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
-    const std::tuple<const char *, double, double> rows[] = {
-        {"x", 5, 5},          {"1/x", 0, 0},          {"x", 1e308, 1e308},
-        {"x", -1e308, 1e308}, {"x^2", 1e308, -1e308}, {"exp(x)", -1e300, 1e300},
-        {"x", -inf, inf},     {"x", nan, 1}};
-    for (const auto &[function, a, b] : rows)
-        EXPECT_TRUE(ScanTimeShown(GraphWindow(GraphEquation{function, a, b}))) << a << " " << b;
-}
-
-TEST(GraphWindow, PanelsIgnoreLetterCaseAndTheWindowsOwnSurfaceShowsTheInterval)
-{
-    GraphWindow window(GraphEquation{QStringLiteral("x"), -1.5, 2});
-    const QString inner = MessageTextQ(33);
-    // Each text put on its panel, then what Status lists.
-    const std::tuple<int, QString, QString> rows[] = {
-        {2, "A = -1.5", inner + "|a = -1.5|b = 2|a = -1.5|b = 2"},
-        {2, "a = 7", inner + "|a = 7|b = 2|a = 7|b = 2"},
-        {3, "b = 9", inner + "|a = 7|b = 9|a = 7|b = 9"},
-        {1, "other", "other|a = 7|b = 9|a = 7|b = 9"}};
-    for (const auto &[index, text, shown] : rows) {
-        window.SetPanelText(index, text);
-        EXPECT_EQ(Status(window), shown) << text.toStdString();
-    }
-
-    // The pointer on the window's own surface left of the plot, then on a label.
-    window.show();
-    for (const bool surface : {true, false}) {
-        window.SetPanelText(1, QStringLiteral("elsewhere"));
-        window.SetPanelText(2, QStringLiteral("x = 0"));
-        window.setCursor(Qt::CrossCursor);
-        const QPoint at = surface ? QPoint(2, Picture(window)->geometry().center().y())
-                                  : Control(window, "lbl2")->geometry().center();
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&window, &move);
-        EXPECT_EQ(Status(window).section('|', 0, 1),
-                  surface ? MessageTextQ(34) + "|a = -1.5" : "elsewhere|x = 0");
-        EXPECT_EQ(window.cursor().shape(), surface ? Qt::ArrowCursor : Qt::CrossCursor);
-    }
-}
-
 TEST(GraphWindow, ThemeColoursAgainEachTimeTheChildBecomesActive)
 {
     QMdiArea area;
-    area.resize(1200, 800);
     area.show();
     const ThemeColours colours{Qt::darkCyan, Qt::yellow};
     auto *first = new GraphWindow(GraphEquation{QStringLiteral("x"), -1, 1});
     first->SetColours(colours);
     QMdiSubWindow *firstSub = area.addSubWindow(first);
     first->show();
-    QMdiSubWindow *second = area.addSubWindow(new GraphWindow(GraphEquation{"x^2", -1, 1}));
-    second->show();
-    area.setActiveSubWindow(second);
+    area.setActiveSubWindow(nullptr);
     for (QWidget *spoiled : {static_cast<QWidget *>(first), Control(*first, "Label7")})
         spoiled->setPalette(QPalette(Qt::magenta, Qt::magenta));
 
@@ -185,29 +161,10 @@ TEST(GraphWindow, ThemeColoursAgainEachTimeTheChildBecomesActive)
     EXPECT_EQ(Control(*first, "LstRoot")->palette().color(QPalette::Base), colours.background);
     for (const char *name : {"LstRoot", "Label7", "lbl2", "lbl3", "Lbl_root"}) {
         const QPalette palette = Control(*first, name)->palette();
-        EXPECT_EQ(palette.color(QPalette::WindowText), colours.foreground) << name;
-        EXPECT_EQ(palette.color(QPalette::Text), colours.foreground) << name;
+        EXPECT_EQ(std::pair(palette.color(QPalette::WindowText), palette.color(QPalette::Text)),
+                  std::pair(colours.foreground, colours.foreground))
+            << name;
     }
-}
-
-TEST(GraphNavigation, ButtonsDescribeThemselvesOnPanelOneAndAskForTheirWindows)
-{
-    GraphWindow window(GraphEquation{QStringLiteral("x"), -1, 1});
-    const std::pair<const char *, QString> rows[] = {
-        {"bZoomOut", "Double the length of the interval."},
-        {"bRedim", "Set the accuracy of the graphic. (100)"}};
-    for (const auto &[key, panel] : rows) {
-        Control<QAction>(window, key)->hover();
-        EXPECT_EQ(window.PanelText(1), panel) << key;
-    }
-    QSignalSpy evaluate(&window, &GraphWindow::evaluateRequested);
-    Control<QAction>(window, "bEval")->trigger();
-    EXPECT_EQ(evaluate.size(), 1);
-    QString topic;
-    SetHelpTopicHandler([&topic](QWidget *, const QString &asked) { topic = asked; });
-    Control<QAction>(window, "bHelp")->trigger();
-    SetHelpTopicHandler(nullptr);
-    EXPECT_EQ(topic, QStringLiteral("mg.html"));
 }
 
 TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
@@ -217,9 +174,6 @@ TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
     press("bZoomOut");
     EXPECT_EQ(View(*window), "2 6 -2 2");
     EXPECT_EQ(Status(*window).section('|', 1), "a = 2|b = 6|a = 2|b = 6");
-    press("bZoomIn");
-    press("bZoomIn");
-    EXPECT_EQ(View(*window), "0.5 1.5 -0.5 0.5");
     press("bHome");
     EXPECT_EQ(View(*window), "1 3 -1 1");
     EXPECT_EQ(window->PanelText(2), QStringLiteral("a = 1"));
@@ -236,12 +190,6 @@ TEST(GraphNavigation, ZoomHomeAndAutomaticWhoseTipNamesTheNextPress)
     press("bHome"); // Home keeps what the next press does: here revert
     automatic->trigger();
     EXPECT_EQ(View(*window), "1 3 -1 1");
-
-    const auto nowhere = Show(QStringLiteral("ln(x)"), -3, -1);
-    Control<QAction>(*nowhere, "bAutomatic")->trigger();
-    EXPECT_GT(nowhere->YMin(), nowhere->YMax()); // empty, and the drawing survives it
-    EXPECT_TRUE(ScanTimeShown(*nowhere));
-    EXPECT_FALSE(AnyNear(Picture(*nowhere)->Layer(), {160, 160}, 160, IsRed));
 }
 
 TEST(GraphNavigation, PrecisionMenuRedrawsOnlyOnAChange)
@@ -275,52 +223,42 @@ TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
     QWidget *list = Control(*window, "LstRoot");
     list->setFocus(); // the keys reach the window from any of its controls
     const QString invalidBox = MessageTextQ(32) + "|" + MessageTextQ(9) + "|i";
-    // The key, the answers to its prompts, how many prompts came and whether the box said
-    // the value was invalid.
-    const std::tuple<Qt::Key, QList<std::optional<QString>>, int, bool> rows[] = {
-        {Qt::Key_F9, {"1,5", "3"}, 2, false},
-        {Qt::Key_F9, {"0", "500.5"}, 2, true},
-        // Answers that are no number in range.
-        {Qt::Key_F9, {"1e999"}, 1, true},
-        {Qt::Key_F9, {"nan", "nan"}, 2, true},
-        {Qt::Key_F9, {QString(40, '9'), QString(40, '9')}, 2, true},
-        {Qt::Key_F9, {"", ""}, 2, true},
+    // The key, the answers to its prompts, how many prompts came, what the first offered (the
+    // value on view) and whether the box said the value was invalid.
+    const std::tuple<Qt::Key, QList<std::optional<QString>>, int, QString, bool> rows[] = {
+        {Qt::Key_F9, {"1,5", "3"}, 2, "a = -3", false},
+        {Qt::Key_F9, {"0", "500.5"}, 2, "a = 1.5", true},
+        {Qt::Key_F9, {"1e999"}, 1, "a = 1.5", true}, // no number in range
         // A cancelled prompt changes nothing; cancelling a ends the command.
-        {Qt::Key_F9, {std::nullopt, "5"}, 1, false},
-        {Qt::Key_F9, {"-1", std::nullopt}, 2, false},
+        {Qt::Key_F9, {std::nullopt, "5"}, 1, "a = 1.5", false},
+        {Qt::Key_F9, {"-1", std::nullopt}, 2, "a = 1.5", false},
         // F8 last: its first row sets the precision 20 that the rows after it keep.
-        {Qt::Key_F8, {"19.5"}, 1, false},
-        {Qt::Key_F8, {""}, 1, true},
-        {Qt::Key_F8, {std::nullopt}, 1, false},
+        {Qt::Key_F8, {"19.5"}, 1, "hiq=100", false},
+        {Qt::Key_F8, {""}, 1, "hiq=20", true},
+        {Qt::Key_F8, {std::nullopt}, 1, "hiq=20", false},
     };
-    for (const auto &[key, answers, asked, invalid] : rows) {
+    for (const auto &[key, answers, asked, offered, invalid] : rows) {
         SCOPED_TRACE(answers.size());
         Recorder boxes;
         PromptRecorder prompts;
         prompts.answers = answers;
         QTest::keyClick(list, key);
         ASSERT_EQ(prompts.asked.size(), asked);
-        EXPECT_EQ(prompts.asked[0].title, MessageTextQ(key == Qt::Key_F9 ? 30 : 31));
-        EXPECT_EQ(View(*window), "1.5 3 -0.75 0.75");
-        EXPECT_EQ(window->PanelText(2), QStringLiteral("a = -3"));
+        const PromptRequest &first = prompts.asked[0];
+        EXPECT_EQ(first.title + '|' + first.prompt + first.defaultText,
+                  MessageTextQ(key == Qt::Key_F9 ? 30 : 31) + '|' + offered);
+        EXPECT_EQ(View(*window) + '|' + window->PanelText(2), "1.5 3 -0.75 0.75|a = -3");
         EXPECT_EQ(window->Precision(), key == Qt::Key_F9 ? 100 : 20);
         EXPECT_EQ(boxes.Boxes(), invalid ? QStringList{invalidBox} : QStringList{});
     }
-    PromptRecorder prompts; // the prompts offer the values on view
-    QTest::keyClick(list, Qt::Key_F9);
-    QTest::keyClick(list, Qt::Key_F8);
-    ASSERT_EQ(prompts.asked.size(), 2);
-    EXPECT_EQ(prompts.asked[0].prompt + prompts.asked[0].defaultText, QStringLiteral("a = 1.5"));
-    EXPECT_EQ(prompts.asked[1].prompt + prompts.asked[1].defaultText, QStringLiteral("hiq=20"));
 }
 
-TEST(GraphNavigation, PointerOverThePlotBandsCursorsAndPanels)
+TEST(GraphNavigation, PointerShowsBandsClicksMoveTheViewOrAskForNewtonAndTheWheelZooms)
 {
     LoadCursorIcons();
-    const auto window = Show(QStringLiteral("x"), -4, 4);
+    const auto window = Show(QStringLiteral("x^2-4"), -4, 4);
     // The point, then the cursor and panels 1 and 2; the label keeps the interval.
     const std::tuple<double, double, int, QString> rows[] = {
-        {1.25, -0.5, 0, MessageTextQ(33) + "|x = 1.25|y = -0.5|a = -4"},
         {-4, -4, 108, MessageTextQ(35) + "|x = -4|y = -4|a = -4"},
         {0.0004, -2.0006, 0, MessageTextQ(33) + "|x = 0|y = -2.001|a = -4"}};
     for (const auto &[x, y, cursor, shown] : rows) {
@@ -330,20 +268,13 @@ TEST(GraphNavigation, PointerOverThePlotBandsCursorsAndPanels)
                   CursorIcon(cursor).pixmap().toImage())
             << x;
     }
-}
 
-TEST(GraphNavigation, ClicksMoveTheViewOrAskForNewtonAndTheWheelZooms)
-{
-    const auto window = Show(QStringLiteral("x^2-4"), -4, 4);
-    QSignalSpy newton(window.get(), &GraphWindow::approximateRequested);
-    SendToPlot(*window, QEvent::MouseButtonPress, 1.5, 0.7);
-    ASSERT_EQ(newton.size(), 1);
-    EXPECT_DOUBLE_EQ(newton[0][0].toDouble(), 1.5);
+    QSignalSpy newton(window.get(), &GraphWindow::approximateRequested); // asked for inside only
     SendToPlot(*window, QEvent::MouseButtonPress, 4, 0);
     EXPECT_EQ(View(*window), "-3.2 4.8 -4 4");
     SendToPlot(*window, QEvent::MouseButtonPress, 4.8, 4); // the new view's top-right corner
     EXPECT_EQ(View(*window), "-2.4 5.6 -3.2 4.8");
-    EXPECT_EQ(newton.size(), 1);
+    EXPECT_TRUE(newton.isEmpty());
 
     // One zoom step per notch; parts of a notch add up.
     for (const int eighths : {120, -240, 60, 60}) {
@@ -365,27 +296,22 @@ TEST(GraphNavigation, ViewsThatWouldOverflowAreRefused)
     QTest::mouseClick(Control(*window, "Cmd_Grafic"), Qt::LeftButton);
     EXPECT_FALSE(window->AnimationPlaying());
     EXPECT_EQ(View(*window), "2e+307 1.7e+308 -7.5e+307 7.5e+307");
-    Control<QAction>(*window, "bZoomIn")->trigger(); // what stays in range still works
-    EXPECT_EQ(View(*window), "1e+307 8.5e+307 -3.75e+307 3.75e+307");
 }
 
 // Keeps the plot's right edge at each paint, that is which frame reached the screen.
 struct PaintLog : QObject
 {
-    explicit PaintLog(PlotArea *picture)
-        : picture(picture)
-    {
-        picture->installEventFilter(this);
-    }
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *picture, QEvent *event) override
     {
         // Only paints: other events reach the filter while the plot is being destroyed.
+        const auto right = [&] {
+            return static_cast<PlotArea *>(picture)->Mapping().Edges().right;
+        };
         if (event->type() == QEvent::Paint &&
-            (rightEdges.isEmpty() || rightEdges.back() != picture->Mapping().Edges().right))
-            rightEdges.append(picture->Mapping().Edges().right);
+            (rightEdges.isEmpty() || rightEdges.back() != right()))
+            rightEdges.append(right());
         return false;
     }
-    PlotArea *picture;
     QList<double> rightEdges;
 };
 
@@ -393,7 +319,8 @@ TEST(GraphAnimation, EveryFrameShownPacedAndInputIgnored)
 {
     auto window = Show(QStringLiteral("x^2-4"), -4, 4);
     Control<QAction>(*window, "mPrecis")->trigger();
-    PaintLog paints(Picture(*window));
+    PaintLog paints;
+    Picture(*window)->installEventFilter(&paints);
     PromptRecorder prompts;
     QSignalSpy newton(window.get(), &GraphWindow::approximateRequested);
     QElapsedTimer clock;
@@ -418,14 +345,11 @@ TEST(GraphAnimation, EveryFrameShownPacedAndInputIgnored)
     QTest::mouseClick(ButtonFace(*window, "bZoomIn"), Qt::LeftButton); // input counts again
     EXPECT_EQ(window->Get_b(), 2);
 
-    // Closing the window while it plays ends the animation, and its hold on input, with it.
+    // Closing the window while it plays ends the animation with it: the frames still due
+    // would draw on a window that is gone.
     QTest::mouseClick(Control(*window, "Cmd_Grafic"), Qt::LeftButton);
     window.reset();
-    QPushButton other(QStringLiteral("other"));
-    other.show();
-    QSignalSpy clicked(&other, &QPushButton::clicked);
-    QTest::mouseClick(&other, Qt::LeftButton);
-    EXPECT_EQ(clicked.size(), 1);
+    QTest::qWait(100);
 }
 
 // Runs in the ordinary suite and once more at QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).
@@ -437,24 +361,207 @@ TEST(GraphWindowHighDensity, PlotUnitsStayWhileTheScreenGetsItsOwnPixels)
     if (qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2")) {
         ASSERT_EQ(ratio, 2.0);
     }
-    // What is measured stays 319 x 319 plot units; what is saved, 321 x 321 with the border.
-    EXPECT_EQ(picture->size(), QSize(321, 321));
-    EXPECT_EQ(picture->PresentImage().size(), QSize(319, 319));
-    EXPECT_EQ(window->SavedPicture().size(), QSize(321, 321));
-    EXPECT_EQ(picture->Mapping().Edges().right, 4.4);
-    // The screen's copy has the device's pixels, and the axis x = 0 is one device pixel wide.
+    // What is measured stays 319 x 319 plot units, 321 x 321 with the border (what is saved);
+    // the screen's copy has the device's pixels, and the axis x = 0 is one device pixel wide.
     const QImage &screen = picture->ScreenLayer();
-    EXPECT_EQ(screen.size(), QSize(319, 319) * ratio);
+    EXPECT_EQ((QList<QSize>{picture->size(), picture->PresentImage().size(),
+                            window->SavedPicture().size(), screen.size()}),
+              (QList<QSize>{{321, 321}, {319, 319}, {321, 321}, QSize(319, 319) * ratio}));
     EXPECT_EQ(screen.devicePixelRatio(), ratio);
     int black = 0;
     for (int column = 0; column < screen.width(); ++column)
         black += IsBlack(screen.pixel(column, static_cast<int>(100 * ratio))) ? 1 : 0;
     EXPECT_EQ(black, 1);
-    // A click is read in plot units.
     QSignalSpy newton(window.get(), &GraphWindow::approximateRequested);
     SendToPlot(*window, QEvent::MouseButtonPress, 1.5, 0.5);
     ASSERT_EQ(newton.size(), 1);
     EXPECT_NEAR(newton[0][0].toDouble(), 1.5, 1e-12);
+}
+
+const std::string kResults = "x^2-4 = 0\r\n[-3 ; 3]\r\n\r\n 2 roots : \r\n-2\r\n2\r\n\r\n"
+                             "Solved graphically with Zerovane 1.0\r\n";
+
+// The pixels of the bottom-right corner tinted light blue where the background picture carries
+// the product's name (the curve never comes there), or the picture's red pixels.
+int Count(const QImage &image, bool tintedCorner)
+{
+    int count = 0;
+    for (int y = tintedCorner ? image.height() - 30 : 0; y < image.height(); ++y) {
+        for (int x = tintedCorner ? image.width() - 90 : 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count += tintedCorner ? qBlue(p) - qRed(p) > 12
+                                  : qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
+        }
+    }
+    return count;
+}
+
+struct Saving
+{
+    void Save(const QString &path) // an empty path cancels the dialog
+    {
+        recorder.chosenFile = path;
+        recorder.messages.clear();
+        Control<QAction>(window, "bSave")->trigger();
+    }
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    std::string Text(const QString &name) const { return ReadFile(Path(name).toStdString()); }
+    QImage Shown() const { return Picture(window)->PresentImage(); }
+
+    QTemporaryDir dir;
+    Recorder recorder;
+    GraphWindow window{GraphEquation{QStringLiteral("x^2-4"), -3, 3}};
+};
+
+TEST(GraphSave, TheButtonAndABatchSaveWriteBothFilesThenTheButtonDrawsOnPlainWhite)
+{
+    Saving s;
+    s.Save({}); // cancelled: nothing written, the background stays
+    EXPECT_TRUE(QDir(s.dir.path()).isEmpty());
+    EXPECT_GT(Count(s.Shown(), true), 20);
+
+    s.Save(s.Path("graph.JPG"));
+    ASSERT_EQ(s.recorder.dialogs.size(), 2);
+    const FileDialogRequest &dialog = s.recorder.dialogs[1];
+    EXPECT_EQ(std::pair(dialog.mode, dialog.confirmOverwrite),
+              std::pair(FileDialogMode::Save, true));
+    EXPECT_EQ(QStringList({dialog.title, dialog.filter, dialog.defaultSuffix}),
+              QStringList({MessageTextQ(21), MessageTextQ(20), "JPG"}));
+    EXPECT_TRUE(s.recorder.messages.isEmpty());
+    const QImage first(s.Path("graph.JPG"));
+    ASSERT_EQ(first.size(), QSize(PlotArea::kOuterSize, PlotArea::kOuterSize));
+    EXPECT_GT(Count(first, false), 100);
+    EXPECT_GT(Count(first, true), 20); // the background picture is in it
+    EXPECT_EQ(s.Text("graph.JPG.txt"), kResults);
+
+    // The background picture is gone from the window, redrawn at once.
+    EXPECT_EQ(Count(s.Shown(), true), 0);
+    EXPECT_GT(Count(s.Shown(), false), 100);
+
+    // A batch save (whose failures are tested through the executable) keeps the picture as the
+    // background.
+    EXPECT_EQ(s.window.auto_save(s.Path("eq.zvn")), QString());
+    EXPECT_EQ(s.Text("eq.zvn.txt"), kResults);
+    EXPECT_GT(Count(Picture(s.window)->BackgroundPicture(), false), 100);
+}
+
+TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
+{
+    Saving s;
+    const std::tuple<const char *, bool> rows[] = {{"the picture on a full device", true},
+                                                   {"the results where a folder stands", false}};
+    for (const auto &[name, pictureFails] : rows) {
+        SCOPED_TRACE(name);
+        const QString path = s.Path(QString::fromLatin1(name) + ".JPG");
+        ASSERT_TRUE(pictureFails ? QFile::link(QStringLiteral("/dev/full"), path)
+                                 : QDir().mkdir(path + ".txt"));
+        s.Save(path);
+        const QString failed =
+            pictureFails ? path + ": No space left on device" : path + ".txt: Is a directory";
+        EXPECT_EQ(s.recorder.Boxes(),
+                  QStringList({MessageTextQ(22) + "\n\n" + failed + '|' + MessageTextQ(9) + "|!"}));
+        EXPECT_EQ(QImage(path).width(), pictureFails ? 0 : PlotArea::kOuterSize);
+        EXPECT_EQ(ReadFile((path + ".txt").toStdString()) == kResults, pictureFails);
+    }
+
+    // On a full disk both fail, each is named in the one box, and the old files stay.
+    const Folder full;
+    if (!MountFullDisk(full.path, {{"g.JPG", "old picture"}, {"g.JPG.txt", "old results"}}))
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root and the right to mount)";
+    const QString path = QString::fromStdString((full.path / "g.JPG").string());
+    s.Save(path);
+    const QString failure = QStringLiteral(": No space left on device");
+    EXPECT_EQ(s.recorder.Boxes(),
+              QStringList({MessageTextQ(22) + "\n\n" + path + failure + '\n' + path + ".txt" +
+                           failure + '|' + MessageTextQ(9) + "|!"}));
+    EXPECT_EQ(ReadFile(full.path / "g.JPG"), "old picture");
+    EXPECT_EQ(ReadFile(full.path / "g.JPG.txt"), "old results");
+}
+
+// Ctrl+C, or Copy from the context menus of the list and the plot, puts on the clipboard the
+// picture and the results text exactly as a save writes them (with the platform's line ends).
+TEST(GraphCopy, PutsThePictureAndTheResultsAsASaveWritesThem)
+{
+    const auto window = Show(QStringLiteral("x^2-4"), -3, 3);
+    QWidget *list = Control(*window, "LstRoot");
+    list->setFocus();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image, window->SavedPicture().convertToFormat(image.format()));
+    const QString text = QString::fromStdString(window->ResultsFileText()).replace("\r\n", "\n");
+    EXPECT_EQ(data->text(), text);
+    for (QWidget *widget : {list, static_cast<QWidget *>(Picture(*window))}) {
+        ASSERT_EQ(widget->contextMenuPolicy(), Qt::ActionsContextMenu);
+        ASSERT_EQ(widget->actions().size(), 1);
+        QApplication::clipboard()->clear();
+        widget->actions()[0]->trigger();
+        EXPECT_EQ(QApplication::clipboard()->text(), text) << widget->objectName().toStdString();
+    }
+}
+
+// A root scan that runs for seconds keeps the program alive: windows repaint, input is dropped,
+// Escape stops it, and a window asked to close closes once it is over. Events posted before the
+// window opens are seen only by its scan, which turns the event loop once it has run a while.
+TEST(LongScan, EscapeStopsItInputIsDroppedAndACloseWaitsForTheEnd)
+{
+    QWidget other;
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    // What the pointer and the notice of the open graph window show while the scan runs.
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QString notice;
+    QMetaObject::invokeMethod(
+        &other,
+        [&] {
+            if (const QCursor *override = QApplication::overrideCursor())
+                cursor = override->shape();
+            for (QWidget *widget : QApplication::allWidgets()) {
+                if (widget->objectName() == QLatin1String("Lbl_root"))
+                    notice = static_cast<QLabel *>(widget)->text();
+            }
+        },
+        Qt::QueuedConnection);
+    // "sin(x)+sin(x)+...": 4,681 terms, 32,766 characters, as much as an entry field holds; its
+    // 637 roots on [-1000; 1000] take seconds to find.
+    QString text = QStringLiteral("sin(x)");
+    while (text.size() + 7 <= 32767)
+        text += QStringLiteral("+sin(x)");
+    QCoreApplication::postEvent(&other, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+    const auto window = std::make_unique<GraphWindow>(GraphEquation{text, -1000, 1000});
+    const auto stopped = [&] {
+        return Control<QLabel>(*window, "Lbl_root")->text().endsWith("Stopped: partial list.");
+    };
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(notice, QStringLiteral("Looking for roots...\nEsc stops the search."));
+    EXPECT_TRUE(stopped());
+    EXPECT_LT(Control<QListWidget>(*window, "LstRoot")->count(), 637);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // A click on "Animated graphic" that arrives while Roots scans again, then Escape.
+    window->show();
+    QWidget *animate = Control(*window, "Cmd_Grafic");
+    const QPointF at = QRectF(animate->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QCoreApplication::postEvent(animate, new QMouseEvent(type, at, animate->mapToGlobal(at),
+                                                             Qt::LeftButton, Qt::LeftButton,
+                                                             Qt::NoModifier));
+    }
+    QCoreApplication::postEvent(window.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+    QTest::mouseClick(Control(*window, "Cmd_Radacini"), Qt::LeftButton);
+    EXPECT_TRUE(stopped());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->AnimationPlaying());
+
+    // The other window asked to close as the window manager's close box does it (to the
+    // platform window): the close stops the scan and waits for its end.
+    QCoreApplication::postEvent(other.windowHandle(), new QCloseEvent);
+    QTest::mouseClick(Control(*window, "Cmd_Radacini"), Qt::LeftButton);
+    EXPECT_TRUE(stopped());
+    EXPECT_TRUE(other.isVisible());
+    // Not QTRY_VERIFY: its failure goes to QtTest, which gtest never hears of.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !other.isVisible(); }));
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
