@@ -60,10 +60,8 @@ TEST(SaveProjectFile, ReplacesAnOlderProjectAndReadsBackUnchanged)
     test::ForEachCase(rows, [&path](const char *function, double a, double b) {
         ASSERT_EQ(SaveProjectFile(path, QString::fromLatin1(function), a, b), QString());
         const ProjectReadResult read = LoadProjectFile(path);
-        ASSERT_EQ(read.status, ProjectReadStatus::Ok);
-        EXPECT_EQ(read.function, QString::fromLatin1(function));
-        EXPECT_EQ(read.a, a);
-        EXPECT_EQ(read.b, b);
+        EXPECT_EQ(std::tuple(read.status, read.function, read.a, read.b),
+                  std::tuple(ProjectReadStatus::Ok, QString::fromLatin1(function), a, b));
     });
     EXPECT_EQ(test::ReadFile(folder.path / "round.zvn"),
               "\"Zerovane\"\r\n\"x^2-4\"\r\n\"-.5\"\r\n\" 2\"\r\n");
