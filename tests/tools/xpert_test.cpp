@@ -176,8 +176,7 @@ TEST(EntryFieldLimit, APastedMegabyteIsCutToTheLongestFunction)
             pasted << field->objectName();
             field->clear();
             QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-            EXPECT_EQ(field->text().size(), 32767) << pasted.back().toStdString();
-            EXPECT_TRUE(megabyte.startsWith(field->text()));
+            EXPECT_EQ(field->text(), megabyte.left(32767)) << pasted.back().toStdString();
         }
     }
     EXPECT_EQ(pasted,
