@@ -94,12 +94,10 @@ TEST(XPert, IntervalChecks)
     const std::tuple<const char *, const char *, const char *> rows[] = {
         {"0", "500", nullptr},
         {"0", "501", "The interval is too big.|Txt_a@0"},
-        {"-10^300", "10^300", "The interval is too big.|Txt_a@0"},
         {"0", "0.001", nullptr},
         {"1", "1.001", "The interval is too small.|Txt_a@0"}, // 1.001 - 1 < 0.001
         {"3", "2", interval},
         {"2", "2", interval},
-        {"pi", "2*pi", nullptr},
         {"0", "2x", "Error #16 : Expression contains unknown functions or operands.|Txt_b@1"},
         {"0", "", "Error #17 : Enter the expression first.|Txt_b@0"},
         // A bound without a value is reported in words, never taken as 0.
