@@ -18,14 +18,11 @@
 namespace zv {
 namespace {
 
-// A key of the store as text, or a null string when it is absent; or a value put there.
-QString Stored(const char *key, const char *text = nullptr)
+// A key of the store as text, or a null string when it is absent.
+QString Stored(const char *key)
 {
-    QSettings settings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"));
-    const QString path = QStringLiteral("Settings/") + QLatin1String(key);
-    if (text != nullptr)
-        settings.setValue(path, QLatin1String(text));
-    const QVariant value = settings.value(path);
+    const QVariant value = QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
+                               .value(QStringLiteral("Settings/") + QLatin1String(key));
     return value.isValid() ? value.toString() : QString();
 }
 
@@ -65,8 +62,7 @@ TEST(Appearance, EachChosenThemeIsStoredAndReadBackAndTheThemeInForceWritesNothi
     SetInForce(3, 0xE2E2E8, 0);
     for (int k : {3, 0, 6})
         EXPECT_FALSE(ChooseTheme(k)) << k;
-    EXPECT_EQ(ForeItem(), 3);
-    EXPECT_EQ(Background(), 0xE2E2E8);
+    EXPECT_EQ(QString::number(ForeItem()) + ' ' + QString::number(Background(), 16), "3 e2e2e8");
     EXPECT_TRUE(Stored("ForeItem").isNull());
 
     const std::tuple<int, const char *, const char *, QColor, QColor> rows[] = {
@@ -82,9 +78,9 @@ TEST(Appearance, EachChosenThemeIsStoredAndReadBackAndTheThemeInForceWritesNothi
                   QStringLiteral("%1|%2| %3").arg(background, foreground).arg(theme));
         SetInForce(0, 1, 1);
         LoadAppearanceSettings();
-        EXPECT_EQ(ForeItem(), theme);
-        EXPECT_EQ(CurrentThemeColours().background, back);
-        EXPECT_EQ(CurrentThemeColours().foreground, fore);
+        const ThemeColours colours = CurrentThemeColours();
+        EXPECT_EQ(std::tuple(int(ForeItem()), colours.background, colours.foreground),
+                  std::tuple(theme, back, fore));
     }
 }
 

@@ -307,11 +307,6 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
     SetHelpTopicHandler(nullptr);
 }
 
-QString FieldText(const QWidget &window, const char *name)
-{
-    return window.findChild<QLineEdit *>(QLatin1String(name))->text();
-}
-
 // Runs open, which must show a modal window over the main window; hands it to inspect as
 // "field=text" of the named fields while it is up, then closes it.
 QString WithModal(const std::function<void()> &open, QStringList fields)
@@ -323,7 +318,7 @@ QString WithModal(const std::function<void()> &open, QStringList fields)
             return;
         seen = window->metaObject()->className();
         for (const QString &field : fields)
-            seen += ' ' + field + '=' + FieldText(*window, field.toLatin1().constData());
+            seen += ' ' + field + '=' + window->findChild<QLineEdit *>(field)->text();
         if (qobject_cast<MainWindow *>(window->parentWidget()) == nullptr)
             seen += QStringLiteral(" not over the main window");
         if (window->palette().color(QPalette::Window) != CurrentThemeColours().background)

@@ -22,7 +22,6 @@
 namespace zv {
 namespace {
 
-// A control of a tool window by its name.
 template<typename T = QLineEdit>
 T *Control(const QWidget &window, const char *name)
 {
