@@ -48,25 +48,6 @@ long PeakMemory(bool reset = false)
     return 0;
 }
 
-TEST(SaveProjectFile, ReplacesAnOlderProjectAndReadsBackUnchanged)
-{
-    const test::Folder folder;
-    const QString path = QString::fromStdString((folder.path / "round.zvn").string());
-    const std::tuple<const char *, double, double> rows[] = {
-        {"x^3", -10, 10},
-        {"sin(x)-cos(x)", -3.14159265358979, 3.14159265358979},
-        {"x-1", 1.23456789012345, 1e20},
-        {"x^2-4", -0.5, 2}};
-    test::ForEachCase(rows, [&path](const char *function, double a, double b) {
-        ASSERT_EQ(SaveProjectFile(path, QString::fromLatin1(function), a, b), QString());
-        const ProjectReadResult read = LoadProjectFile(path);
-        EXPECT_EQ(std::tuple(read.status, read.function, read.a, read.b),
-                  std::tuple(ProjectReadStatus::Ok, QString::fromLatin1(function), a, b));
-    });
-    EXPECT_EQ(test::ReadFile(folder.path / "round.zvn"),
-              "\"Zerovane\"\r\n\"x^2-4\"\r\n\"-.5\"\r\n\" 2\"\r\n");
-}
-
 TEST(ReadProject, FillsPendingGraphOrShowsTheReadersMessage)
 {
     const auto failed = [](const char *failure) { return MessageTextQ(7) + '|' + failure + "|!"; };
