@@ -56,6 +56,7 @@ TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphW
         EXPECT_EQ(shell.Entry(name)->shortcut(), shortcut) << name;
         EXPECT_TRUE(shell.Entry(name)->isEnabled()) << name;
     }
+    EXPECT_EQ(shell.Entry("mnue7")->text(), QStringLiteral("&7.  arctg(x)+arctg(x^2)=0"));
     EXPECT_GE(shell.main.width(), 640); // room for a graph window of about 520 x 420
     EXPECT_GE(shell.main.height(), 520);
     for (int i = 0; i < 3; ++i)
@@ -121,10 +122,12 @@ TEST(MainWindow, ThemeEntriesCheckTheThemeInForceThatEveryWindowTakes)
     shell.main.themeEntry(2)->trigger();
     shell.main.themeEntry(2)->trigger(); // the checked entry again keeps its check mark
     EXPECT_EQ(checked(), QList<int>({2}));
-    // The wizard follows at its next activation (the theme follower's test).
+    // The wizard takes the theme again at each activation.
+    shell.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(wizard->parentWidget()));
     EXPECT_EQ(QList<QColor>({shell.main.mdiArea()->background().color(),
-                             graph->palette().color(QPalette::Window)}),
-              QList<QColor>(2, QColor(192, 192, 192)));
+                             graph->palette().color(QPalette::Window),
+                             wizard->palette().color(QPalette::Window)}),
+              QList<QColor>(3, QColor(192, 192, 192)));
     QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
         .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral("7"));
     shell.main.LoadAppearance(); // a stored number without an entry clears the check mark
