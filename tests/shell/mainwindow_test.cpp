@@ -285,9 +285,7 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
     QTemporaryDir dir;
     for (bool withFile : {false, true}) {
         SCOPED_TRACE(withFile);
-        if (withFile) {
-            ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_HELP_FILE), dir.filePath("Readme.chm")));
-        }
+        ASSERT_TRUE(!withFile || QFile::copy(ZV_HELP_FILE, dir.filePath("Readme.chm")));
         test::Shell shell;
         EXPECT_EQ(SetUpHelp(shell.main, dir.path()), withFile);
         QStringList seen;

@@ -34,8 +34,7 @@ std::string SumOfX(size_t n)
     return text;
 }
 
-// The most memory this process has held since the peak was last reset, in MiB; resets it first
-// when asked.
+// The most memory this process has held since the peak was last reset (first, if asked), in MiB.
 long PeakMemory(bool reset = false)
 {
     if (reset)
