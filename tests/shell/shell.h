@@ -36,13 +36,16 @@ struct Shell
         PendingGraph() = GraphEquation{QString::fromLatin1(function), a, b};
         return main.OpenGraphWindow();
     }
-    // The equation of the graph window at index as "function a b", 15 digits.
-    QString Equation(int index) const
+    // The equation of each graph window as "function a b", 15 digits.
+    QStringList Equations() const
     {
-        const auto *graph =
-            qobject_cast<GraphWindow *>(main.mdiArea()->subWindowList().at(index)->widget());
-        return graph->Get_f() + ' ' + QString::number(graph->Get_a(), 'g', 15) + ' ' +
-               QString::number(graph->Get_b(), 'g', 15);
+        QStringList equations;
+        for (const QMdiSubWindow *window : main.mdiArea()->subWindowList()) {
+            const auto *graph = qobject_cast<GraphWindow *>(window->widget());
+            equations << graph->Get_f() + ' ' + QString::number(graph->Get_a(), 'g', 15) + ' ' +
+                             QString::number(graph->Get_b(), 'g', 15);
+        }
+        return equations;
     }
     QStringList Titles() const
     {

@@ -1,0 +1,263 @@
+// zerovane-cli and zerovane run as a user runs them, and the build's install and run scripts.
+// What the engine, the root searches, the readers and the writers compute is tested in their own
+// folders; these rows pin what the programs add: arguments, output, exit codes and files.
+#include "tests/support/cases.h"
+#include "tests/support/scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+struct CliRun
+{
+    std::string out;
+    int exitCode = -1;
+};
+
+std::string ShellQuoted(const std::string &arg)
+{
+    // Single quotes keep every argument as typed, negative numbers and blanks included.
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs program with args under the shell's command prefix (environment settings); stderr is
+// collected with stdout when withErrors is set.
+CliRun RunProgram(const std::string &prefix, const char *program,
+                  const std::vector<std::string> &args, bool withErrors = false)
+{
+    std::string command = prefix + " " + program;
+    for (const auto &a : args)
+        command += " " + ShellQuoted(a);
+    command += withErrors ? " 2>&1" : " 2>/dev/null";
+    CliRun run;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+CliRun RunCli(const std::vector<std::string> &args, const char *locale = "C")
+{
+    return RunProgram(std::string("LC_ALL=") + locale, ZV_CLI_PATH, args);
+}
+
+TEST(Cli, OutputAndExitCode)
+{
+    // Where a number is due, x is an unknown name.
+    const std::string
+        xIsUnknown = "Error #16 : Expression contains unknown functions or operands.\nposition 2\n",
+        ln = "Error #2 : Logarithm needs to have a positive argument.\n",
+        twoOperators = "Error #14 : Two operators can't stick together.\nposition 4\n",
+        endsInOperator = "Error #23 : Expression can't end in an operator.\nposition 6\n";
+    const std::tuple<const char *, std::vector<std::string>, std::string, int> cases[] = {
+        // check: the translation, or the fault with its position.
+        {"CheckTranslates", {"check", "2x(x+1)"}, "2*x*(x+1)\n", 0},
+        {"CheckConstantRejectsX", {"check", "--constant", "x"}, xIsUnknown, 1},
+        // eval and derive: the value in its shortest form and the code, which is a result.
+        {"EvalAtNegativePoint", {"eval", "x^2-4", "-1.5"}, "-1.75 0\n", 0},
+        {"EvalDomainFault", {"eval", "ln(x)+1", "-1"}, "1 2\n", 0},
+        {"EvalBadPoint", {"eval", "x", "x"}, xIsUnknown, 1},
+        {"EvalPointNotEvaluable", {"eval", "x", "ln(0)"}, ln, 1},
+        {"DeriveSquare", {"derive", "x^2", "3"}, "5.999999999995941 0\n", 0},
+        {"DeriveFails", {"derive", "r(x)", "0"}, "0 1\n", 0},
+        // newton: the value field, then the error label when it is shown.
+        {"NewtonFindsRoot", {"newton", "x^2-4", "1"}, "2\n", 0},
+        {"NewtonNoRoot", {"newton", "x^2+1", "0.5"}, "No root.\nNo root has been found.\n", 1},
+        {"NewtonFunctionFailsCheck", {"newton", "2+*x", "1"}, twoOperators, 1},
+        {"NewtonStartMayNotUseX", {"newton", "x^2", "x"}, xIsUnknown, 1},
+        // roots: the lines of the list, "." as separator; none found is no failure.
+        {"RootsTwoSimple", {"roots", "x^2-4", "-3", "3"}, "-2\n2\n", 0},
+        // Roots closer than one step at the default precision are told apart at 800.
+        {"RootsWithPrecision", {"roots", "(x-1)*(x-1.001)", "0", "2", "800"}, "1\n1.001\n", 0},
+        {"RootsNone", {"roots", "x^2+1", "-3", "3"}, "", 0},
+        {"RootsFunctionFailsCheck", {"roots", "x^2+", "0", "1"}, endsInOperator, 1},
+        // Usage errors print nothing on stdout.
+        {"RootsPrecisionTooLow", {"roots", "x", "-1", "1", "19"}, "", 2},
+        {"RootsMissingEnd", {"roots", "x", "-1"}, "", 2},
+        {"EvalMissingArgument", {"eval", "x"}, "", 2},
+        {"CheckWithoutText", {"check", "--constant"}, "", 2},
+        {"UnknownCommand", {"solve", "x"}, "", 2},
+        {"NoArguments", {}, "", 2},
+    };
+    zv::test::ForEachCase(cases, [](auto, const auto &args, const std::string &out, int exitCode) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.exitCode, exitCode);
+    });
+}
+
+TEST(Cli, HelpPrintsUsage)
+{
+    const CliRun run = RunCli({"--help"});
+    EXPECT_NE(run.out.find("zerovane-cli eval TEXT X"), std::string::npos);
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(Cli, PointIsTheDecimalSeparatorWhateverTheLocale)
+{
+    // A locale with a decimal comma must not change what is printed or read. Without that
+    // locale installed the program would run in "C" and prove nothing.
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    std::setlocale(LC_ALL, "C");
+    const CliRun run = RunCli({"eval", "x/4", "1.5"}, "de_DE.UTF-8");
+    EXPECT_EQ(run.out, "0.375 0\n");
+}
+
+#ifdef ZV_GUI_PATH
+
+namespace fs = std::filesystem;
+using zv::test::Folder;
+using zv::test::ReadFile;
+
+// Every run is bounded, so that a run that waits for a click fails instead of hanging.
+const char *const kNoDisplay = "timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+
+// How a start ends, by the environment. Without a display the program says so in one line and
+// ends with status 1, instead of aborting inside Qt (status 134 and a core file). The start-up
+// benchmark's switch ends it with status 0 and no question once its first window is painted;
+// unset, the program stays open (and the timeout ends it).
+TEST(ZerovaneStart, WithoutADisplaySaysSoAndTheBenchmarksSwitchEndsItOnceShown)
+{
+    const std::string x11 = "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=",
+                      noDisplay = "zerovane: no display";
+    const std::tuple<const char *, std::string, int, std::string> rows[] = {
+        {"no display", kNoDisplay, 1, noDisplay},
+        {"no server there", x11 + ":97", 1, noDisplay},
+        {"nor over TCP", x11 + "localhost:97", 1, noDisplay},
+        {"no plug-in", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland", 1, noDisplay},
+        {"quit", "timeout 60 env QT_QPA_PLATFORM=offscreen ZEROVANE_QUIT_WHEN_SHOWN=1", 0, ""},
+        {"stay", "timeout 2 env -u ZEROVANE_QUIT_WHEN_SHOWN QT_QPA_PLATFORM=offscreen", 124, ""},
+    };
+    zv::test::ForEachCase(rows, [](auto, const std::string &prefix, int exitCode,
+                                   const std::string &says) {
+        const CliRun run = RunProgram(prefix, ZV_GUI_PATH, {ZV_EXAMPLES_DIR "/sample1.zvn"}, true);
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_NE(run.out.find(says), std::string::npos) << run.out;
+    });
+}
+
+TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
+{
+    // The shell's commands before the run (DIR: the folder, where eq.zvn is a copy of sample 1),
+    // the exit code, the line on stderr (PATH: the project), and whether eq.zvn.jpg and
+    // eq.zvn.txt are there afterwards.
+    const auto none = [](const char *scene) { return std::string(scene) + kNoDisplay; };
+    const std::tuple<const char *, std::string, int, std::string, bool, bool> rows[] = {
+        {"both files", none(""), 0, "", true, true},
+        {"a display that does not answer",
+         "timeout 60 env -u WAYLAND_DISPLAY DISPLAY=:97 QT_QPA_PLATFORM=xcb", 0, "", true, true},
+        {"an invalid equation", none("sed -i 's/3^x-x^3/x^^2/' DIR/eq.zvn; "), 1,
+         "project not read: PATH: Equation has an invalid syntax.", false, false},
+        // Without a display the program runs offscreen, where no box may wait for a click.
+        {"a missing project", none("rm DIR/eq.zvn; "), 1,
+         "project not read: PATH: No such file or directory", false, false},
+        {"the results where a folder stands", none("mkdir DIR/eq.zvn.txt; "), 1,
+         "results not written: PATH.txt: Is a directory", true, false},
+        // The picture's write fails half-way: the old picture survives whole.
+        {"a file size limit", none("printf 'old picture' > DIR/eq.zvn.jpg; ulimit -f 4; "), 1,
+         "picture not written: PATH.jpg: File too large", false, false},
+    };
+    for (auto [name, command, exitCode, line, picture, results] : rows) {
+        SCOPED_TRACE(name);
+        // Blanks and letters beyond ASCII in the path reach the program as typed.
+        Folder scratch;
+        const fs::path dir = scratch.path / "Proiecte și ecuații", project = dir / "eq.zvn";
+        fs::create_directory(dir);
+        fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", project);
+        for (size_t at; (at = command.find("DIR")) != std::string::npos;)
+            command.replace(at, 3, ShellQuoted(dir.string()));
+        const CliRun run = RunProgram(command, ZV_GUI_PATH, {"-x", project.string()}, true);
+        EXPECT_EQ(run.exitCode, exitCode);
+        if (const size_t at = line.find("PATH"); at != std::string::npos)
+            line = "zerovane: " + line.replace(at, 4, project.string()) + "\n";
+        EXPECT_EQ(run.out, line);
+        const std::string jpeg = ReadFile(dir / "eq.zvn.jpg");
+        EXPECT_EQ(jpeg.rfind("\xFF\xD8\xFF", 0) == 0, picture) << jpeg.size();
+        EXPECT_TRUE(picture || !fs::is_regular_file(dir / "eq.zvn.jpg") || jpeg == "old picture");
+        EXPECT_EQ(ReadFile(dir / "eq.zvn.txt").rfind("3^x-x^3 = 0\r\n[0 ; 6]\r\n", 0) == 0,
+                  results);
+    }
+}
+
+TEST(MakeRunWithoutADisplay, ExportsACopyOfASampleInTheBuildFolderAndPrintsTheResults)
+{
+    const CliRun run = RunProgram(std::string(kNoDisplay) + " sh", ZV_SOURCE_DIR "/app/run.sh",
+                                  {ZV_BUILD_DIR}, true);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    const std::string copy = (fs::path(ZV_BUILD_DIR) / "run" / "sample1.zvn").string();
+    EXPECT_NE(run.out.find("Picture: " + copy + ".jpg\nResults: " + copy + ".txt\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("3^x-x^3 = 0\n[0 ; 6]\n\n 2 roots : \n2.478053\n3\n"),
+              std::string::npos);
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+    // Nothing lands among the bundled samples (the copy's files may stay from an earlier run).
+    EXPECT_FALSE(fs::exists(ZV_EXAMPLES_DIR "/sample1.zvn.jpg") ||
+                 fs::exists(ZV_EXAMPLES_DIR "/sample1.zvn.txt"));
+}
+
+// The build installed once under a temporary prefix, as `cmake --install build --prefix ...`.
+const fs::path &Installed()
+{
+    static const zv::test::Folder prefix;
+    static const CliRun install =
+        RunProgram("env -u DESTDIR", ZV_CMAKE,
+                   {"--install", ZV_BUILD_DIR, "--prefix", prefix.path.string()}, true);
+    EXPECT_EQ(install.exitCode, 0) << install.out;
+    return prefix.path;
+}
+
+TEST(Installed, ProgramMenuEntryIconFileTypeAndDescriptionAreInPlaceAndValid)
+{
+    const fs::path share = Installed() / "share";
+    const std::string id = ZV_APP_ID;
+    const fs::path desktop = share / ("applications/" + id + ".desktop"),
+                   metainfo = share / ("metainfo/" + id + ".metainfo.xml");
+    // The program, its icons, an entry that starts it with the file it is given under our icon;
+    // the install ran the file-type and menu cache tools, so that a .zvn file opens in Zerovane.
+    const std::pair<fs::path, std::string> contents[] = {
+        {Installed() / "bin/zerovane", "\177ELF"},
+        {share / "icons/hicolor/scalable/apps" / (id + ".svg"), "<svg"},
+        {share / "icons/hicolor/96x96/apps" / (id + ".png"), "\x89PNG"},
+        {share / "icons/hicolor/192x192/apps" / (id + ".png"), "\x89PNG"},
+        {desktop, "\nExec=zerovane %f\n"},
+        {desktop, "\nIcon=" + id + "\n"},
+        {desktop, "\nMimeType=application/x-zerovane-project;\n"},
+        {metainfo, "<launchable type=\"desktop-id\">" + id + ".desktop"},
+        {metainfo, "<screenshot type=\"default\">"},
+        {share / "mime/globs2", ":application/x-zerovane-project:*.zvn"},
+        {share / "mime/magic", "\"Zerovane\""},
+        {share / "applications/mimeinfo.cache",
+         "application/x-zerovane-project=" + id + ".desktop;"},
+    };
+    for (const auto &[file, text] : contents)
+        EXPECT_NE(ReadFile(file).find(text), std::string::npos) << file << " lacks " << text;
+    // Debian's validators accept the entry and the metainfo.
+    const CliRun validated = RunProgram("", "desktop-file-validate", {desktop.string()}, true);
+    EXPECT_EQ(validated.exitCode, 0) << validated.out;
+    EXPECT_EQ(validated.out, "");
+    const CliRun appstream =
+        RunProgram("", "appstreamcli", {"validate", "--no-net", metainfo.string()}, true);
+    EXPECT_EQ(appstream.exitCode, 0) << appstream.out;
+}
+
+#endif
+
+} // namespace
