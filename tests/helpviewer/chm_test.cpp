@@ -159,13 +159,13 @@ TEST(ChmSystem, ReadsTheFilesTheTitleAndTheWindowDefinitions)
 }
 
 // Cut anywhere, the objects give what they still hold and never read past their end.
-TEST(ChmSystem, CutObjectsAreReadAsFarAsTheyGo)
+TEST(ChmSystem, CutObjectsAreReadAsFarAsTheyGoAndImpossibleSizesGiveNoWindows)
 {
     for (size_t length = 0; length <= kSystem.size(); ++length) {
         const ChmSystem cut = ParseChmSystem(std::string_view(kSystem).substr(0, length));
         EXPECT_TRUE(cut.title.empty() || cut.title == "Zerovane Help") << length;
     }
-    const std::string windows = WindowsFile();
+    std::string windows = WindowsFile();
     for (size_t length = 0; length <= windows.size(); ++length) {
         const auto cut = ParseChmWindows(std::string_view(windows).substr(0, length), kStrings);
         EXPECT_EQ(cut.size(), length < 8 + 196 ? 0u : length < 8 + 2 * 196 ? 1u : 2u) << length;
@@ -175,17 +175,13 @@ TEST(ChmSystem, CutObjectsAreReadAsFarAsTheyGo)
         ASSERT_EQ(cut.size(), 2u);
         EXPECT_EQ(cut[0].name, std::string("win").substr(0, length > kWin ? length - kWin : 0));
     }
-}
-
-TEST(ChmSystem, ImpossibleSizesGiveNoWindows)
-{
-    std::string windows = WindowsFile();
+    // Impossible sizes give no windows; more definitions than the bytes hold, those they hold.
     for (const uint32_t size : {0u, 0x6fu, 100000u, 0xffffffffu}) {
         PutU32(windows, 4, size);
         EXPECT_TRUE(ParseChmWindows(windows, kStrings).empty()) << size;
     }
     windows = WindowsFile();
-    PutU32(windows, 0, 0xffffffffu); // more definitions than the bytes hold
+    PutU32(windows, 0, 0xffffffffu);
     EXPECT_EQ(ParseChmWindows(windows, kStrings).size(), 2u);
 }
 
