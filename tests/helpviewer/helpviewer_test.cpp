@@ -51,8 +51,8 @@ QString EntryPath(const QTreeWidgetItem *item)
 }
 
 // Whether the viewer's window is on view with "page|tab|entry": the page's title ("missing "
-// before it for the viewer's own page of a missing one), the navigation tab and the current
-// contents entry with its books. Waits a moment for the events of a click.
+// before the viewer's own page), the navigation tab and the current contents entry with its
+// books. Waits a moment for the events of a click.
 ::testing::AssertionResult Shows(const HelpViewer &viewer, const QString &expected)
 {
     const auto shown = [&viewer] {

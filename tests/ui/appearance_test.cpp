@@ -113,11 +113,9 @@ TEST(CursorIcons, EightArrowsLoadedInTheirDirections)
     }
     // Opposite directions mirror each other; the right arrow's tip is at the right and the
     // up-right arrow's head in the top-right corner.
-    for (const auto &[number, mirror, horizontally] : {std::tuple{103, 102, true},
-                                                       {104, 101, false},
-                                                       {105, 106, true},
-                                                       {105, 107, false},
-                                                       {107, 108, true}}) {
+    const std::tuple<int, int, bool> mirrors[] = {
+        {103, 102, true}, {104, 101, false}, {105, 106, true}, {105, 107, false}, {107, 108, true}};
+    for (const auto &[number, mirror, horizontally] : mirrors) {
         const QImage mirrored = Picture(number).mirrored(horizontally, !horizontally);
         EXPECT_EQ(Differences(mirrored, Picture(mirror)), 0) << number;
     }
