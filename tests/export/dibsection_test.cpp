@@ -79,7 +79,7 @@ TEST(DibSection, CreateReplacesTheBitmapAndClearUpEmptiesIt)
     EXPECT_EQ(bitmap.Height() + bitmap.BytesPerScanLine(), 0);
 }
 
-TEST(DibSection, LoadPictureBltCopiesARectangleToTheTopLeftCorner)
+TEST(DibSection, LoadPictureBltCopiesOrCombinesARectangleAtTheTopLeftCorner)
 {
     const Picture picture(10, 8);
     cDIBSection bitmap;
@@ -95,11 +95,8 @@ TEST(DibSection, LoadPictureBltCopiesARectangleToTheTopLeftCorner)
     EXPECT_EQ(Bgr(bitmap, 0, 0), (std::vector<int>{9 ^ 7, 7, 9}));
     EXPECT_EQ(Bgr(bitmap, 1, 0), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(Bgr(bitmap, 0, 1), (std::vector<int>{0, 0, 0}));
-}
 
-TEST(DibSection, RasterOperationsCombineSourceAndBitmap)
-{
-    // One pixel of bytes 0x0F over a bitmap holding 0x3C in every byte.
+    // Raster operations combine one pixel of bytes 0x0F with a bitmap holding 0x3C in every byte.
     const uint32_t source = 0xff0f0f0f;
     const PixelRows rows{reinterpret_cast<const uint8_t *>(&source), 1, 1, 4};
     const std::pair<RasterOp, int> table[] = {
@@ -108,7 +105,6 @@ TEST(DibSection, RasterOperationsCombineSourceAndBitmap)
         {RasterOp::NotSourceCopy, 0xF0}, {RasterOp(0x42), -1}};
     for (const auto &[op, expected] : table) {
         SCOPED_TRACE(static_cast<int>(op));
-        cDIBSection bitmap;
         ASSERT_TRUE(bitmap.Create(1, 1));
         std::memset(bitmap.DIBSectionBitsPtr(), 0x3C, 3);
         ASSERT_EQ(bitmap.LoadPictureBlt(rows, 0, 0, -1, -1, op), expected >= 0);

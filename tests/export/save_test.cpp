@@ -155,18 +155,30 @@ std::pair<std::vector<uint8_t>, int> Decode(const std::string &bytes)
     return {rgb, firstQuantValue};
 }
 
-// The old file's permissions and times are the file writer's test; here that they are kept.
-TEST(SaveJpeg, WritesAnUprightBaselinePictureAtTheGivenQualityKeepingAnOldFilesTimes)
+// Whether the old file survives a failure, and its permissions, are the file writer's test; here
+// what a failure records, and that the old file's times are kept.
+TEST(SaveJpeg, RecordsAFailureAndWritesAnUprightBaselinePictureAtTheGivenQuality)
 {
+    cDIBSection bitmap;
+    Paint(bitmap);
+    EXPECT_FALSE(SaveJpeg(bitmap, "/dev/full", 100));
+    const JpegErrorRecord &error = LastJpegError();
+    EXPECT_EQ(error.number, kJpegErrorNumber);
+    EXPECT_EQ(error.description + '|' + error.reason,
+              "Imposibil de salvat No space left on device|No space left on device");
+    EXPECT_EQ(error.source, std::string(program_invocation_short_name) + ".mIntelJPEGLibrary");
+    // An empty bitmap is refused by the encoder with its status; no file is made.
     Folder folder;
+    EXPECT_FALSE(SaveJpeg(cDIBSection(), folder.path / "empty.jpg", 100));
+    EXPECT_TRUE(std::regex_match(error.description, std::regex("Imposibil de salvat [1-9].*")));
+    EXPECT_EQ(folder.Entries(), 0u);
+
     const fs::path path = folder.path / "graph.JPG";
     std::ofstream(path) << "an old picture";
     const struct timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
     ::utimensat(AT_FDCWD, path.c_str(), past, 0);
-    cDIBSection bitmap;
-    Paint(bitmap);
     ASSERT_TRUE(SaveJpeg(bitmap, path, 100));
-    EXPECT_EQ(LastJpegError().number, 0);
+    EXPECT_EQ(error.number, 0);
     struct stat info = {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
@@ -191,25 +203,6 @@ TEST(SaveJpeg, WritesAnUprightBaselinePictureAtTheGivenQualityKeepingAnOldFilesT
     }
     ASSERT_TRUE(SaveJpeg(bitmap, path, 50));
     EXPECT_GT(Decode(ReadFile(path)).second, 1);
-}
-
-// Whether the old file survives a failure is the writer's test; here what a failure records.
-TEST(SaveJpeg, AFailureIsRecordedWithTheModulesNumberAndSource)
-{
-    cDIBSection bitmap;
-    Paint(bitmap);
-    EXPECT_FALSE(SaveJpeg(bitmap, "/dev/full", 100));
-    const JpegErrorRecord &error = LastJpegError();
-    EXPECT_EQ(error.number, kJpegErrorNumber);
-    EXPECT_EQ(error.description + '|' + error.reason,
-              "Imposibil de salvat No space left on device|No space left on device");
-    EXPECT_EQ(error.source, std::string(program_invocation_short_name) + ".mIntelJPEGLibrary");
-
-    // An empty bitmap is refused by the encoder with its status; no file is made.
-    Folder folder;
-    EXPECT_FALSE(SaveJpeg(cDIBSection(), folder.path / "empty.jpg", 100));
-    EXPECT_TRUE(std::regex_match(error.description, std::regex("Imposibil de salvat [1-9].*")));
-    EXPECT_EQ(folder.Entries(), 0u);
 }
 
 } // namespace

@@ -131,7 +131,7 @@ std::string WindowsFile()
     return bytes;
 }
 
-TEST(ChmSystem, ReadsTheFilesTheTitleAndTheWindowDefinitions)
+TEST(ChmSystem, ReadsTheFilesTheTitleAndTheWindowDefinitionsAsFarAsTheyGo)
 {
     const ChmSystem system = ParseChmSystem(kSystem);
     EXPECT_EQ((std::vector{system.contentsFile, system.indexFile, system.defaultTopic, system.title,
@@ -139,8 +139,9 @@ TEST(ChmSystem, ReadsTheFilesTheTitleAndTheWindowDefinitions)
               (std::vector<std::string>{"contents.hhc", "keywords.hhk", "welcome.html",
                                         "Zerovane Help", "win"}));
 
-    const auto windows = ParseChmWindows(WindowsFile(), kStrings);
-    ASSERT_EQ(windows.size(), 2u);
+    std::string windows = WindowsFile();
+    const auto read = ParseChmWindows(windows, kStrings);
+    ASSERT_EQ(read.size(), 2u);
     const auto describe = [](const ChmWindow &w) {
         return w.name + '|' + w.caption + '|' + w.contentsFile + '|' + w.indexFile + '|' +
                w.defaultFile + '|' + w.homeFile + '|' +
@@ -149,18 +150,14 @@ TEST(ChmSystem, ReadsTheFilesTheTitleAndTheWindowDefinitions)
                     : "no rect") +
                '|' + std::to_string(w.navigationWidth);
     };
-    EXPECT_EQ(describe(windows[0]), "win|Zerovane Help|c.hhc|k.hhk|w.html|w.html|860x660|240");
-    EXPECT_EQ(describe(windows[1]), "other||||||no rect|0");
-}
+    EXPECT_EQ(describe(read[0]), "win|Zerovane Help|c.hhc|k.hhk|w.html|w.html|860x660|240");
+    EXPECT_EQ(describe(read[1]), "other||||||no rect|0");
 
-// Cut anywhere, the objects give what they still hold and never read past their end.
-TEST(ChmSystem, CutObjectsAreReadAsFarAsTheyGoAndImpossibleSizesGiveNoWindows)
-{
+    // Cut anywhere, the objects give what they still hold and never read past their end.
     for (size_t length = 0; length <= kSystem.size(); ++length) {
         const ChmSystem cut = ParseChmSystem(std::string_view(kSystem).substr(0, length));
         EXPECT_TRUE(cut.title.empty() || cut.title == "Zerovane Help") << length;
     }
-    std::string windows = WindowsFile();
     for (size_t length = 0; length <= windows.size(); ++length) {
         const auto cut = ParseChmWindows(std::string_view(windows).substr(0, length), kStrings);
         EXPECT_EQ(cut.size(), length < 8 + 196 ? 0u : length < 8 + 2 * 196 ? 1u : 2u) << length;
@@ -244,14 +241,13 @@ TEST(HelpBook, FallsBackWhenTheFileLacksWhatItShouldHave)
     archive.Add("/Start.html", "<html></html>");
     archive.Add("/toc.hhc", R"(<UL><OBJECT type="text/sitemap"><param name="Name" value="Start">
         <param name="Local" value="Start.html"></OBJECT></UL>)");
-    const HelpBook book = DescribeHelpBook(archive, ChmReadStatus::kOk, "win");
-    EXPECT_EQ(book.window.name + "|" + book.caption + "|" + book.home, "||Start.html");
-    EXPECT_EQ(book.contents.size(), 1u);
-    EXPECT_TRUE(book.index.empty());
-
-    const HelpBook nothing = DescribeHelpBook(ChmArchive(), ChmReadStatus::kDamaged, "win");
-    EXPECT_TRUE(nothing.contents.empty());
-    EXPECT_EQ(nothing.home, "");
+    // The window's name, the caption, the home page and the numbers of contents and index entries.
+    const auto describe = [](const HelpBook &book) {
+        return book.window.name + '|' + book.caption + '|' + book.home + '|' +
+               std::to_string(book.contents.size()) + '|' + std::to_string(book.index.size());
+    };
+    EXPECT_EQ(describe(DescribeHelpBook(archive, ChmReadStatus::kOk, "win")), "||Start.html|1|0");
+    EXPECT_EQ(describe(DescribeHelpBook(ChmArchive(), ChmReadStatus::kDamaged, "win")), "|||0|0");
 }
 
 TEST(HelpTarget, NamesThePageFromTheRootAndItsAnchor)
@@ -259,7 +255,6 @@ TEST(HelpTarget, NamesThePageFromTheRootAndItsAnchor)
     // The link from the page base, then the page's path and the anchor.
     const std::tuple<const char *, const char *, const char *, const char *, const char *> rows[] =
         {
-            {"a topic name", "mg.html", "/", "/mg.html", ""},
             {"from the root", "/aprox.html", "/sub/page.html", "/aprox.html", ""},
             {"relative to the page's folder", "pic.png", "/sub/page.html", "/sub/pic.png", ""},
             {"up a folder", "../a.html#x", "/sub/page.html", "/a.html", "x"},
@@ -292,8 +287,7 @@ TEST(HelpTarget, OnlyWebAndMailAddressesLeaveTheFile)
         EXPECT_FALSE(IsExternalHelpLink(link)) << link;
 }
 
-// Each entry as "depth:name>local|local" (">" only when it has links; a titled link as
-// "title=local").
+// Each entry as "depth:name>local|title=local" (">" only when it has links).
 std::vector<std::string> Describe(const std::vector<SitemapEntry> &entries)
 {
     std::vector<std::string> lines;

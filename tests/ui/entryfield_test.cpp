@@ -37,7 +37,7 @@ struct Form
     int enters = 0;
 };
 
-TEST(EntryField, TypingClearsTheResultsAndTheHintShowsALongTextWhole)
+TEST(EntryField, TypingClearsAndTipsFocusSelectsAllAndEnterActsOnRelease)
 {
     Form form;
     const QString twenty(EntryField::kHintLength, QLatin1Char('x'));
@@ -54,11 +54,8 @@ TEST(EntryField, TypingClearsTheResultsAndTheHintShowsALongTextWhole)
     // Counted in UTF-16 units: 10 characters outside the basic plane are 20 units.
     form.input->setText(QStringLiteral("𝑥").repeated(10));
     EXPECT_EQ(form.input->toolTip(), QStringLiteral("Hint"));
-}
 
-TEST(EntryField, FocusSelectsAllAndEnterActsOnReleaseAfterAPressInTheWindow)
-{
-    Form form;
+    // Focus by keyboard or by the program selects all.
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.window.isActiveWindow(); }));
     form.result->setText(QStringLiteral("12.5"));
     form.input->setFocus();
