@@ -74,6 +74,19 @@ void HelpBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type
     emit pageShown(currentPage());
 }
 
+// Back and Forward change the page without passing through doSetSource.
+void HelpBrowser::backward()
+{
+    QTextBrowser::backward();
+    emit pageShown(currentPage());
+}
+
+void HelpBrowser::forward()
+{
+    QTextBrowser::forward();
+    emit pageShown(currentPage());
+}
+
 QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 {
     const std::string path = ObjectPath(name);

@@ -26,6 +26,8 @@ public:
     bool showsMissingPage() const { return m_missing; }
 
     QVariant loadResource(int type, const QUrl &name) override;
+    void backward() override;
+    void forward() override;
 
 signals:
     // After every change of page, with the new page's path.

@@ -1,9 +1,8 @@
 #pragma once
 
-// Named table cases: a table is an array of rows, each with a name; every row is checked under
-// its name, so a failure says which row it was, and a failed ASSERT ends that row only. A row
-// is a struct with a `name`, handed to check whole, or a tuple that begins with the name,
-// handed to check element by element.
+// Checks every row of a table under its name, so that a failure says which row it was and a
+// failed ASSERT ends that row only. A row is a struct with a `name`, handed to check whole, or a
+// tuple that begins with the name, handed to check element by element.
 #include <gtest/gtest.h>
 
 #include <tuple>

@@ -15,8 +15,7 @@ inline void PrintTo(const QString &text, std::ostream *out)
 
 namespace zv::test {
 
-// Answers every message box and file dialog of the shell while it lives, and keeps what was
-// asked.
+// Answers every message box and file dialog while it lives, and keeps what was asked.
 class Recorder
 {
 public:

@@ -1,7 +1,6 @@
 #pragma once
 
-// Scratch files for tests that use the real file system, and the places where a write fails for
-// real. Plain C++, for the widget tests and for the tests that run the programs alike.
+// Scratch files on the real file system, and places where a write fails for real.
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -68,14 +67,13 @@ inline bool MountFullDisk(const fs::path &folder,
         WriteFile(folder / name, bytes);
     std::ofstream filler(folder / "filler", std::ios::binary);
     const std::string block(4096, 'f');
-    while (filler.write(block.data(), std::streamsize(block.size())) && filler.flush()) {
-    }
+    while (filler.write(block.data(), std::streamsize(block.size())) && filler.flush())
+        continue;
     return true;
 }
 
-// While it lives, the files this thread opens are checked as the user nobody's when `drop` is
-// set: root passes every permission check, and the file system's user id is the one those
-// checks take (it belongs to the calling thread alone).
+// While it lives, this thread's file accesses are checked as the user nobody's when `drop` is
+// set (root passes every permission check); the file system's user id is the thread's own.
 class AsNobody
 {
 public:

@@ -37,42 +37,25 @@ struct Form
     int enters = 0;
 };
 
-TEST(EntryField, HintShowsALongTextWholeAndComesBack)
+TEST(EntryField, TypingClearsAndTipsFocusSelectsAllAndEnterActsOnRelease)
 {
     Form form;
     const QString twenty(EntryField::kHintLength, QLatin1Char('x'));
     form.input->setText(twenty);
     EXPECT_EQ(form.input->toolTip(), QStringLiteral("Hint"));
+    form.result->setText(QStringLiteral("9"));
+    form.label->show();
     QTest::keyClick(form.input, Qt::Key_1);
-    EXPECT_EQ(form.input->toolTip(), twenty + QLatin1Char('1'));
+    EXPECT_EQ(QStringList({form.input->toolTip(), form.result->text(),
+                           form.label->isHidden() ? "hidden" : "shown"}),
+              QStringList({twenty + '1', "", "hidden"}));
     QTest::keyClick(form.input, Qt::Key_Backspace);
     EXPECT_EQ(form.input->toolTip(), QStringLiteral("Hint"));
     // Counted in UTF-16 units: 10 characters outside the basic plane are 20 units.
     form.input->setText(QStringLiteral("𝑥").repeated(10));
     EXPECT_EQ(form.input->toolTip(), QStringLiteral("Hint"));
-}
 
-TEST(EntryField, AChangeClearsAtTheFirstKeystroke)
-{
-    Form form;
-    EXPECT_TRUE(form.result->isReadOnly());
-    form.result->setText(QStringLiteral("9"));
-    form.label->show();
-    QTest::keyClick(form.input, Qt::Key_2);
-    EXPECT_EQ(form.result->text(), QString());
-    EXPECT_TRUE(form.label->isHidden());
-
-    // Setting the same text again is no change.
-    form.result->setText(QStringLiteral("9"));
-    form.label->show();
-    form.input->setText(form.input->text());
-    EXPECT_EQ(form.result->text(), QStringLiteral("9"));
-    EXPECT_FALSE(form.label->isHidden());
-}
-
-TEST(EntryField, FocusByKeyboardOrProgramSelectsAll)
-{
-    Form form;
+    // Focus by keyboard or by the program selects all.
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.window.isActiveWindow(); }));
     form.result->setText(QStringLiteral("12.5"));
     form.input->setFocus();
@@ -86,12 +69,8 @@ TEST(EntryField, FocusByKeyboardOrProgramSelectsAll)
     // A caret placed after the focus arrived wins.
     form.input->setCursorPosition(1);
     EXPECT_FALSE(form.input->hasSelectedText());
-}
 
-TEST(EntryField, EnterActsOnReleaseAfterAPressInTheWindow)
-{
-    Form form;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.window.isActiveWindow(); }));
+    // Enter acts on its release after a press in the window.
     form.counter->setFocus();
     QTest::keyPress(form.counter, Qt::Key_Return);
     EXPECT_EQ(form.enters, 0);

