@@ -228,7 +228,11 @@ TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
     const std::tuple<Qt::Key, QList<std::optional<QString>>, int, QString, bool> rows[] = {
         {Qt::Key_F9, {"1,5", "3"}, 2, "a = -3", false},
         {Qt::Key_F9, {"0", "500.5"}, 2, "a = 1.5", true},
-        {Qt::Key_F9, {"1e999"}, 1, "a = 1.5", true}, // no number in range
+        // Answers that are no number in range.
+        {Qt::Key_F9, {"1e999"}, 1, "a = 1.5", true},
+        {Qt::Key_F9, {"nan", "nan"}, 2, "a = 1.5", true},
+        {Qt::Key_F9, {QString(40, '9'), QString(40, '9')}, 2, "a = 1.5", true},
+        {Qt::Key_F9, {"", ""}, 2, "a = 1.5", true},
         // A cancelled prompt changes nothing; cancelling a ends the command.
         {Qt::Key_F9, {std::nullopt, "5"}, 1, "a = 1.5", false},
         {Qt::Key_F9, {"-1", std::nullopt}, 2, "a = 1.5", false},
