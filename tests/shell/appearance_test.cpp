@@ -143,9 +143,8 @@ TEST(SettingsFile, SetsTheKeysAndKeepsEveryOtherLine)
     });
 }
 
-// The settings folder fills up: the menu's choice holds for this session and says why it could
-// not be kept (that the old file stays is the writer's test; the read-back after a good write,
-// the appearance test's).
+// The settings folder fills up: the menu's choice holds for this session, says why it could not
+// be kept and leaves the stored file (the read-back after a good write is the appearance test's).
 TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
 {
     const QString path =
@@ -162,6 +161,7 @@ TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
         EXPECT_EQ(ForeItem(), 1);
         ASSERT_EQ(shell.recorder.messages.size(), 1);
         EXPECT_EQ(shell.recorder.messages[0].prompt, QStringLiteral("No space left on device"));
+        EXPECT_EQ(test::ReadFile(path.toStdString()), old);
     }
     ::umount2(folder.c_str(), MNT_DETACH);
 }
