@@ -1,37 +1,13 @@
 #include "graph/frameplayer.h"
 
+#include "graph/userinput.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
 
 namespace zv {
-
-namespace {
-
-bool IsUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 FramePlayer::FramePlayer(QWidget *window, int frameCount, int framePeriodMs,
                          std::function<void(int frame)> drawFrame)
@@ -86,7 +62,8 @@ bool FramePlayer::Inside(const QObject *object) const
 
 bool FramePlayer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (IsUserInput(event->type()) && Inside(watched)) {
+    // Pointer moves pass: they only update the panels and the cursor.
+    if (IsUserInput(event->type(), false) && Inside(watched)) {
         return true;
     }
     return QObject::eventFilter(watched, event);

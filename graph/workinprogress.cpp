@@ -1,45 +1,13 @@
 #include "graph/workinprogress.h"
 
+#include "graph/userinput.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
 namespace zv {
-
-namespace {
-
-// What the user does: dropped while the work runs, so that no command starts inside it and
-// none is left queued to run after it.
-bool IsUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletMove:
-    case QEvent::TabletRelease:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 WorkInProgress::WorkInProgress(std::function<void()> onWait)
     : m_onWait(std::move(onWait))
@@ -93,7 +61,7 @@ bool WorkInProgress::eventFilter(QObject *watched, QEvent *event)
         m_stopped = true;
         return true;
     }
-    if (IsUserInput(type))
+    if (IsUserInput(type, true))
         return true;
     if (type == QEvent::Close && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
