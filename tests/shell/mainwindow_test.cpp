@@ -5,6 +5,7 @@
 #include "shell/helpfile.h"
 #include "shell/projectfile.h"
 #include "shell/startup.h"
+#include "shell/weblinks.h"
 #include "tools/xpert.h"
 #include "ui/helprequest.h"
 #include "ui/messagetextq.h"
@@ -56,6 +57,8 @@ TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphW
         EXPECT_TRUE(shell.Entry(name)->isEnabled()) << name;
     }
     EXPECT_EQ(shell.Entry("mnue7")->text(), QStringLiteral("&7.  arctg(x)+arctg(x^2)=0"));
+    for (const WebPage &page : BuiltWebPages()) // shown only when the build gave the address
+        EXPECT_EQ(shell.Entry(page.name)->isVisible(), !page.address.isEmpty()) << page.name;
     EXPECT_GE(shell.main.width(), 640); // room for a graph window of about 520 x 420
     EXPECT_GE(shell.main.height(), 520);
     for (int i = 0; i < 3; ++i)
@@ -303,6 +306,24 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
     }
     EXPECT_EQ(OpenHelpWindows(), QStringList()); // the viewer ends with the main window
     SetHelpTopicHandler(nullptr);
+}
+
+// An entry without an address is not shown; one with an address opens it, and says so when no
+// browser could (none can on the offscreen platform).
+TEST(WebPages, OnlyAnEntryWithAnAddressShowsAndItSaysWhenNoBrowserOpensThePage)
+{
+    test::Recorder recorder;
+    QMenu menu;
+    const WebPage pages[] = {{"site", "&Site", QStringLiteral("https://zerovane.example.org/")},
+                             {"download", "&Download", QString()}};
+    AddWebPageEntries(&menu, pages, &menu);
+    QList<bool> shown;
+    for (const QAction *entry : menu.actions())
+        shown << entry->isVisible();
+    EXPECT_EQ(shown, QList<bool>({true, false}));
+    menu.actions().constFirst()->trigger();
+    EXPECT_EQ(recorder.Boxes(),
+              QStringList("No web browser could open https://zerovane.example.org/|Error|!"));
 }
 
 // Runs open, which must show a modal window over the main window; hands it to inspect as
