@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
@@ -282,15 +283,25 @@ QStringList OpenHelpWindows()
 }
 
 // Which page each request opens is the viewer's test; here the menu and the windows reach it,
-// and without the file start-up says so once and help does nothing.
+// and without the file start-up says so once and help does nothing. The file beside the program
+// (a build tree) comes before the one in the data folder of an install.
 TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
 {
-    QTemporaryDir dir;
-    for (bool withFile : {false, true}) {
-        SCOPED_TRACE(withFile);
-        ASSERT_TRUE(!withFile || QFile::copy(ZV_HELP_FILE, dir.filePath("Readme.chm")));
+    // Where copies of the file lie (the program being in bin), and the one taken.
+    const std::pair<QString, QString> rows[] = {
+        {"", ""}, {"share/zerovane", "share/zerovane"}, {"share/zerovane bin", "bin"}};
+    for (const auto &[places, found] : rows) {
+        SCOPED_TRACE(found.toStdString());
+        QTemporaryDir dir;
+        ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+        for (const QString &place : places.split(' ', Qt::SkipEmptyParts)) {
+            ASSERT_TRUE(QDir(dir.path()).mkpath(place) &&
+                        QFile::copy(ZV_HELP_FILE, dir.filePath(place + "/Readme.chm")));
+        }
+        const bool withFile = !found.isEmpty();
         test::Shell shell;
-        EXPECT_EQ(SetUpHelp(shell.main, dir.path()), withFile);
+        EXPECT_EQ(SetUpHelp(shell.main, dir.filePath("bin")), withFile);
+        EXPECT_EQ(HelpFilePath(), withFile ? dir.filePath(found + "/Readme.chm") : QString());
         QStringList seen;
         shell.Entry("mnuajutor")->trigger();
         seen << OpenHelpWindows();
