@@ -128,26 +128,37 @@ using zv::test::ReadFile;
 
 // Every run is bounded, so that a run that waits for a click fails instead of hanging.
 const char *const kNoDisplay = "timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+// The start-up benchmark's switch: the program ends with status 0 once its first window is shown.
+const char *const kQuitWhenShown =
+    "timeout 60 env QT_QPA_PLATFORM=offscreen ZEROVANE_QUIT_WHEN_SHOWN=1";
 
-// How a start ends, by the environment. Without a display the program says so in one line and
-// ends with status 1, instead of aborting inside Qt (status 134 and a core file). The start-up
-// benchmark's switch ends it with status 0 and no question once its first window is painted;
-// unset, the program stays open (and the timeout ends it).
+// How a start ends, by the environment and the argument. Without a display the program says so in
+// one line on stderr and ends with status 1, instead of aborting inside Qt (status 134 and a core
+// file); not asked to quit once shown, it stays open (and the timeout ends it). --help and
+// --version answer on stdout without a display, unless a file has that name: it opens.
 TEST(ZerovaneStart, WithoutADisplaySaysSoAndTheBenchmarksSwitchEndsItOnceShown)
 {
+    Folder here;
+    fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", here.path / "--help");
     const std::string x11 = "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=",
-                      noDisplay = "zerovane: no display";
-    const std::tuple<const char *, std::string, int, std::string> rows[] = {
-        {"no display", kNoDisplay, 1, noDisplay},
-        {"no server there", x11 + ":97", 1, noDisplay},
-        {"nor over TCP", x11 + "localhost:97", 1, noDisplay},
-        {"no plug-in", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland", 1, noDisplay},
-        {"quit", "timeout 60 env QT_QPA_PLATFORM=offscreen ZEROVANE_QUIT_WHEN_SHOWN=1", 0, ""},
-        {"stay", "timeout 2 env -u ZEROVANE_QUIT_WHEN_SHOWN QT_QPA_PLATFORM=offscreen", 124, ""},
+                      noDisplay = "zerovane: no display", sample = ZV_EXAMPLES_DIR "/sample1.zvn";
+    const std::tuple<const char *, std::string, std::string, int, std::string> rows[] = {
+        {"no display", kNoDisplay, sample, 1, noDisplay},
+        {"no server there", x11 + ":97", sample, 1, noDisplay},
+        {"nor over TCP", x11 + "localhost:97", sample, 1, noDisplay},
+        {"no plug-in", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland", sample, 1,
+         noDisplay},
+        {"quit", kQuitWhenShown, sample, 0, ""},
+        {"stay", "timeout 2 env -u ZEROVANE_QUIT_WHEN_SHOWN QT_QPA_PLATFORM=offscreen", sample, 124,
+         ""},
+        {"usage", kNoDisplay, "--help", 0, "Usage: zerovane [PROJECT.zvn]\n"},
+        {"version", kNoDisplay, "--version", 0, "zerovane " ZV_VERSION "\n"},
+        {"a project named --help", "cd " + here.path.string() + " && " + kNoDisplay, "--help", 1,
+         noDisplay},
     };
-    zv::test::ForEachCase(rows, [](auto, const std::string &prefix, int exitCode,
-                                   const std::string &says) {
-        const CliRun run = RunProgram(prefix, ZV_GUI_PATH, {ZV_EXAMPLES_DIR "/sample1.zvn"}, true);
+    zv::test::ForEachCase(rows, [](auto, const std::string &prefix, const std::string &argument,
+                                   int exitCode, const std::string &says) {
+        const CliRun run = RunProgram(prefix, ZV_GUI_PATH, {argument}, exitCode != 0);
         EXPECT_EQ(run.exitCode, exitCode);
         EXPECT_NE(run.out.find(says), std::string::npos) << run.out;
     });
