@@ -241,10 +241,15 @@ TEST(Installed, ProgramMenuEntryIconFileTypeAndDescriptionAreInPlaceAndValid)
     const std::string id = ZV_APP_ID;
     const fs::path desktop = share / ("applications/" + id + ".desktop"),
                    metainfo = share / ("metainfo/" + id + ".metainfo.xml");
-    // The program, its icons, an entry that starts it with the file it is given under our icon;
-    // the install ran the file-type and menu cache tools, so that a .zvn file opens in Zerovane.
+    // The program, its help file, icons, an entry that starts it with the file it is given under
+    // our icon, the manual and Debian's copyright and changelog; the install ran the file-type and
+    // menu cache tools, so that a .zvn file opens in Zerovane.
     const std::pair<fs::path, std::string> contents[] = {
         {Installed() / "bin/zerovane", "\177ELF"},
+        {share / "zerovane/Readme.chm", "ITSF"},
+        {share / "man/man1/zerovane-cli.1.gz", "\x1F\x8B"},
+        {share / "doc/zerovane/changelog.gz", "\x1F\x8B"},
+        {share / "doc/zerovane/copyright", "Copyright"},
         {share / "icons/hicolor/scalable/apps" / (id + ".svg"), "<svg"},
         {share / "icons/hicolor/96x96/apps" / (id + ".png"), "\x89PNG"},
         {share / "icons/hicolor/192x192/apps" / (id + ".png"), "\x89PNG"},
@@ -267,6 +272,38 @@ TEST(Installed, ProgramMenuEntryIconFileTypeAndDescriptionAreInPlaceAndValid)
     const CliRun appstream =
         RunProgram("", "appstreamcli", {"validate", "--no-net", metainfo.string()}, true);
     EXPECT_EQ(appstream.exitCode, 0) << appstream.out;
+}
+
+// `make package`: the Debian package holds the install under usr alone, with the dependencies
+// read from the programs, and what it holds runs from wherever it is unpacked.
+TEST(Package, HoldsTheInstallUnderUsrAndItsProgramsRunWhereItIsUnpacked)
+{
+    Folder out;
+    const fs::path deb = out.path / "zerovane.deb", root = out.path / "root", usr = root / "usr";
+    const CliRun pack = RunProgram("", ZV_CPACK,
+                                   {"--config", ZV_BUILD_DIR "/CPackConfig.cmake", "-B",
+                                    out.path.string(), "-D", "CPACK_DEBIAN_FILE_NAME=zerovane.deb"},
+                                   true);
+    ASSERT_EQ(pack.exitCode, 0) << pack.out;
+    ASSERT_EQ(RunProgram("", "dpkg-deb", {"-x", deb.string(), root.string()}).exitCode, 0);
+    EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(root), {}), std::vector{usr});
+    EXPECT_FALSE(fs::exists(usr / "share/mime/mime.cache")); // the package manager makes those
+    const CliRun fields = RunProgram("", "dpkg-deb", {"-f", deb.string(), "Section", "Depends"});
+    EXPECT_EQ(fields.out.find("Section: math\nDepends: "), 0u) << fields.out;
+    EXPECT_NE(fields.out.find("libqt6widgets6 (>="), std::string::npos);
+
+    const fs::path project = out.path / "eq.zvn", program = usr / "bin/zerovane";
+    fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", project);
+    EXPECT_EQ(RunProgram(kNoDisplay, program.c_str(), {"-x", project.string()}).exitCode, 0);
+    EXPECT_EQ(ReadFile(out.path / "eq.zvn.txt").find("3^x-x^3 = 0\r\n[0 ; 6]\r\n\r\n 2 roots"), 0u);
+    const fs::path cli = usr / "bin/zerovane-cli";
+    EXPECT_EQ(RunProgram("", cli.c_str(), {"roots", "x^2-4", "-3", "3"}).out, "-2\n2\n");
+    // It finds its help file in the data folder: without it, start-up's box would wait for a
+    // click where the run ends once shown.
+    EXPECT_EQ(RunProgram(kQuitWhenShown, program.c_str(), {project.string()}).exitCode, 0);
+    fs::remove(usr / "share/zerovane/Readme.chm");
+    const std::string briefly = std::string("timeout 3 ") + kQuitWhenShown;
+    EXPECT_EQ(RunProgram(briefly, program.c_str(), {project.string()}).exitCode, 124);
 }
 
 #endif
