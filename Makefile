@@ -10,7 +10,7 @@ SAN_BUILD ?= $(BUILD)-asan
 SAN_FLAGS := -O1 -g -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined \
 	-Wno-maybe-uninitialized
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean
+.PHONY: all deps configure build run test sanitize package bench fuzz format clean
 
 all: build
 
@@ -41,6 +41,15 @@ sanitize: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the build in $(BUILD)/package/, which lintian must pass without an error or
+# a warning.
+package: build
+	@./.ci/install-package-deps
+	@rm -rf $(BUILD)/package
+	@cd $(BUILD) && cpack -B package
+	@lintian --fail-on error,warning $(BUILD)/package/*.deb
+	@echo "Package: $$(ls $(BUILD)/package/*.deb)"
 
 # Measures everything BENCHMARKS.md shows and writes it anew (a Release build in build-bench;
 # bench/README.md says what each figure is). Takes several minutes.

@@ -1,4 +1,5 @@
 #include "app/displayprobe.h"
+#include "app/inforequest.h"
 #include "app/quitwhenshown.h"
 #include "shell/aboutwindow.h"
 #include "shell/mainwindow.h"
@@ -64,6 +65,8 @@ int main(int argc, char *argv[])
 {
     // A file-size limit must end a write with an error we report, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    if (const std::optional<int> status = zv::AnswerInfoRequest(argc, argv))
+        return *status;
     const bool batch = zv::IsBatchCommandLine(zv::JoinCommandLine(Arguments(argc, argv)));
     if (!zv::DisplayAvailable()) {
         if (!batch) {

@@ -18,21 +18,26 @@ QString &HelpFilePath()
     return path;
 }
 
-bool CheckHelpFile(const QString &folder, QWidget *parent)
+bool CheckHelpFile(const QString &programFolder, QWidget *parent)
 {
-    const QString path = QDir(folder).filePath(QStringLiteral("Readme.chm"));
-    if (!QFileInfo(path).isFile()) {
-        HelpFilePath().clear();
-        ShowMessage(parent, MessageTextQ(8), MessageTextQ(9), MessageIcon::Critical);
-        return false;
+    // The data folder is found from the program's, never by an absolute path, so that an
+    // installed tree works wherever it is moved.
+    const QDir program(programFolder);
+    for (const QString &folder : {programFolder, program.filePath(ZV_DATA_FROM_PROGRAM)}) {
+        const QString path = QDir::cleanPath(QDir(folder).filePath(QStringLiteral("Readme.chm")));
+        if (QFileInfo(path).isFile()) {
+            HelpFilePath() = path;
+            return true;
+        }
     }
-    HelpFilePath() = path;
-    return true;
+    HelpFilePath().clear();
+    ShowMessage(parent, MessageTextQ(8), MessageTextQ(9), MessageIcon::Critical);
+    return false;
 }
 
-bool SetUpHelp(MainWindow &main, const QString &folder)
+bool SetUpHelp(MainWindow &main, const QString &programFolder)
 {
-    if (!CheckHelpFile(folder)) {
+    if (!CheckHelpFile(programFolder)) {
         SetHelpTopicHandler(nullptr);
         return false;
     }

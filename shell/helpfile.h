@@ -14,13 +14,14 @@ inline constexpr char kHelpWindowName[] = "win";
 // The help file recorded at start, or empty for the whole run when it was missing.
 QString &HelpFilePath();
 
-// Records "Readme.chm" in folder as the help file when it exists; otherwise reports it missing
-// in a message box over parent. Returns whether the file was found.
-bool CheckHelpFile(const QString &folder, QWidget *parent = nullptr);
+// Records "Readme.chm" as the help file, from programFolder when it is there (a build tree), else
+// from the installed data folder found relative to programFolder (share/zerovane beside bin);
+// otherwise reports it missing in a message box over parent. Returns whether it was found.
+bool CheckHelpFile(const QString &programFolder, QWidget *parent = nullptr);
 
-// Start-up's help step: checks for the help file in folder and, when it is there, gives main
-// a help viewer on it and lets every window's help request open it. Without the file, help
+// Start-up's help step: checks for the help file from programFolder and, when it is there, gives
+// main a help viewer on it and lets every window's help request open it. Without the file, help
 // requests do nothing. Returns whether the file was found.
-bool SetUpHelp(MainWindow &main, const QString &folder);
+bool SetUpHelp(MainWindow &main, const QString &programFolder);
 
 } // namespace zv

@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -146,10 +145,7 @@ void MainWindow::CreateMenus()
     QAction *about = AddEntry(help, "mnuabout", "&About Zerovane");
     connect(about, &QAction::triggered, this, &MainWindow::mnuabout_Click);
     help->addSeparator()->setObjectName(QStringLiteral("mnuspace2"));
-    QAction *site = AddEntry(help, "mnusite", "Zerovane &Online");
-    connect(site, &QAction::triggered, this, &MainWindow::mnusite_Click);
-    QAction *download = AddEntry(help, "mnudownload", "&Download");
-    connect(download, &QAction::triggered, this, &MainWindow::mnudownload_Click);
+    AddWebPageEntries(help, BuiltWebPages(), this);
     help->addSeparator()->setObjectName(QStringLiteral("mnuspace3"));
     QMenu *examples = help->addMenu(QStringLiteral("&Examples"));
     examples->setObjectName(QStringLiteral("mnuexemple"));
@@ -402,16 +398,6 @@ void MainWindow::mnuabout_Click()
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->setWindowModality(Qt::ApplicationModal);
     about->show();
-}
-
-void MainWindow::mnusite_Click()
-{
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageAddress)));
-}
-
-void MainWindow::mnudownload_Click()
-{
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kDownloadPageAddress)));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -81,8 +81,6 @@ private:
     void mnuajutor_Click();
     void mnuindex_Click();
     void mnuabout_Click();
-    void mnusite_Click();
-    void mnudownload_Click();
 
     QMdiArea *m_mdiArea = nullptr;
     QMenu *m_mainMenu = nullptr;

@@ -128,26 +128,37 @@ using zv::test::ReadFile;
 
 // Every run is bounded, so that a run that waits for a click fails instead of hanging.
 const char *const kNoDisplay = "timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+// The start-up benchmark's switch: the program ends with status 0 once its first window is shown.
+const char *const kQuitWhenShown =
+    "timeout 60 env QT_QPA_PLATFORM=offscreen ZEROVANE_QUIT_WHEN_SHOWN=1";
 
-// How a start ends, by the environment. Without a display the program says so in one line and
-// ends with status 1, instead of aborting inside Qt (status 134 and a core file). The start-up
-// benchmark's switch ends it with status 0 and no question once its first window is painted;
-// unset, the program stays open (and the timeout ends it).
+// How a start ends, by the environment and the argument. Without a display the program says so in
+// one line on stderr and ends with status 1, instead of aborting inside Qt (status 134 and a core
+// file); not asked to quit once shown, it stays open (and the timeout ends it). --help and
+// --version answer on stdout without a display, unless a file has that name: it opens.
 TEST(ZerovaneStart, WithoutADisplaySaysSoAndTheBenchmarksSwitchEndsItOnceShown)
 {
+    Folder here;
+    fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", here.path / "--help");
     const std::string x11 = "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=",
-                      noDisplay = "zerovane: no display";
-    const std::tuple<const char *, std::string, int, std::string> rows[] = {
-        {"no display", kNoDisplay, 1, noDisplay},
-        {"no server there", x11 + ":97", 1, noDisplay},
-        {"nor over TCP", x11 + "localhost:97", 1, noDisplay},
-        {"no plug-in", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland", 1, noDisplay},
-        {"quit", "timeout 60 env QT_QPA_PLATFORM=offscreen ZEROVANE_QUIT_WHEN_SHOWN=1", 0, ""},
-        {"stay", "timeout 2 env -u ZEROVANE_QUIT_WHEN_SHOWN QT_QPA_PLATFORM=offscreen", 124, ""},
+                      noDisplay = "zerovane: no display", sample = ZV_EXAMPLES_DIR "/sample1.zvn";
+    const std::tuple<const char *, std::string, std::string, int, std::string> rows[] = {
+        {"no display", kNoDisplay, sample, 1, noDisplay},
+        {"no server there", x11 + ":97", sample, 1, noDisplay},
+        {"nor over TCP", x11 + "localhost:97", sample, 1, noDisplay},
+        {"no plug-in", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland", sample, 1,
+         noDisplay},
+        {"quit", kQuitWhenShown, sample, 0, ""},
+        {"stay", "timeout 2 env -u ZEROVANE_QUIT_WHEN_SHOWN QT_QPA_PLATFORM=offscreen", sample, 124,
+         ""},
+        {"usage", kNoDisplay, "--help", 0, "Usage: zerovane [PROJECT.zvn]\n"},
+        {"version", kNoDisplay, "--version", 0, "zerovane " ZV_VERSION "\n"},
+        {"a project named --help", "cd " + here.path.string() + " && " + kNoDisplay, "--help", 1,
+         noDisplay},
     };
-    zv::test::ForEachCase(rows, [](auto, const std::string &prefix, int exitCode,
-                                   const std::string &says) {
-        const CliRun run = RunProgram(prefix, ZV_GUI_PATH, {ZV_EXAMPLES_DIR "/sample1.zvn"}, true);
+    zv::test::ForEachCase(rows, [](auto, const std::string &prefix, const std::string &argument,
+                                   int exitCode, const std::string &says) {
+        const CliRun run = RunProgram(prefix, ZV_GUI_PATH, {argument}, exitCode != 0);
         EXPECT_EQ(run.exitCode, exitCode);
         EXPECT_NE(run.out.find(says), std::string::npos) << run.out;
     });
@@ -230,10 +241,15 @@ TEST(Installed, ProgramMenuEntryIconFileTypeAndDescriptionAreInPlaceAndValid)
     const std::string id = ZV_APP_ID;
     const fs::path desktop = share / ("applications/" + id + ".desktop"),
                    metainfo = share / ("metainfo/" + id + ".metainfo.xml");
-    // The program, its icons, an entry that starts it with the file it is given under our icon;
-    // the install ran the file-type and menu cache tools, so that a .zvn file opens in Zerovane.
+    // The program, its help file, icons, an entry that starts it with the file it is given under
+    // our icon, the manual and Debian's copyright and changelog; the install ran the file-type and
+    // menu cache tools, so that a .zvn file opens in Zerovane.
     const std::pair<fs::path, std::string> contents[] = {
         {Installed() / "bin/zerovane", "\177ELF"},
+        {share / "zerovane/Readme.chm", "ITSF"},
+        {share / "man/man1/zerovane-cli.1.gz", "\x1F\x8B"},
+        {share / "doc/zerovane/changelog.gz", "\x1F\x8B"},
+        {share / "doc/zerovane/copyright", "Copyright"},
         {share / "icons/hicolor/scalable/apps" / (id + ".svg"), "<svg"},
         {share / "icons/hicolor/96x96/apps" / (id + ".png"), "\x89PNG"},
         {share / "icons/hicolor/192x192/apps" / (id + ".png"), "\x89PNG"},
@@ -256,6 +272,38 @@ TEST(Installed, ProgramMenuEntryIconFileTypeAndDescriptionAreInPlaceAndValid)
     const CliRun appstream =
         RunProgram("", "appstreamcli", {"validate", "--no-net", metainfo.string()}, true);
     EXPECT_EQ(appstream.exitCode, 0) << appstream.out;
+}
+
+// `make package`: the Debian package holds the install under usr alone, with the dependencies
+// read from the programs, and what it holds runs from wherever it is unpacked.
+TEST(Package, HoldsTheInstallUnderUsrAndItsProgramsRunWhereItIsUnpacked)
+{
+    Folder out;
+    const fs::path deb = out.path / "zerovane.deb", root = out.path / "root", usr = root / "usr";
+    const CliRun pack = RunProgram("", ZV_CPACK,
+                                   {"--config", ZV_BUILD_DIR "/CPackConfig.cmake", "-B",
+                                    out.path.string(), "-D", "CPACK_DEBIAN_FILE_NAME=zerovane.deb"},
+                                   true);
+    ASSERT_EQ(pack.exitCode, 0) << pack.out;
+    ASSERT_EQ(RunProgram("", "dpkg-deb", {"-x", deb.string(), root.string()}).exitCode, 0);
+    EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(root), {}), std::vector{usr});
+    EXPECT_FALSE(fs::exists(usr / "share/mime/mime.cache")); // the package manager makes those
+    const CliRun fields = RunProgram("", "dpkg-deb", {"-f", deb.string(), "Section", "Depends"});
+    EXPECT_EQ(fields.out.find("Section: math\nDepends: "), 0u) << fields.out;
+    EXPECT_NE(fields.out.find("libqt6widgets6 (>="), std::string::npos);
+
+    const fs::path project = out.path / "eq.zvn", program = usr / "bin/zerovane";
+    fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", project);
+    EXPECT_EQ(RunProgram(kNoDisplay, program.c_str(), {"-x", project.string()}).exitCode, 0);
+    EXPECT_EQ(ReadFile(out.path / "eq.zvn.txt").find("3^x-x^3 = 0\r\n[0 ; 6]\r\n\r\n 2 roots"), 0u);
+    const fs::path cli = usr / "bin/zerovane-cli";
+    EXPECT_EQ(RunProgram("", cli.c_str(), {"roots", "x^2-4", "-3", "3"}).out, "-2\n2\n");
+    // It finds its help file in the data folder: without it, start-up's box would wait for a
+    // click where the run ends once shown.
+    EXPECT_EQ(RunProgram(kQuitWhenShown, program.c_str(), {project.string()}).exitCode, 0);
+    fs::remove(usr / "share/zerovane/Readme.chm");
+    const std::string briefly = std::string("timeout 3 ") + kQuitWhenShown;
+    EXPECT_EQ(RunProgram(briefly, program.c_str(), {project.string()}).exitCode, 124);
 }
 
 #endif

@@ -5,6 +5,7 @@
 #include "shell/helpfile.h"
 #include "shell/projectfile.h"
 #include "shell/startup.h"
+#include "shell/weblinks.h"
 #include "tools/xpert.h"
 #include "ui/helprequest.h"
 #include "ui/messagetextq.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
@@ -56,6 +58,8 @@ TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphW
         EXPECT_TRUE(shell.Entry(name)->isEnabled()) << name;
     }
     EXPECT_EQ(shell.Entry("mnue7")->text(), QStringLiteral("&7.  arctg(x)+arctg(x^2)=0"));
+    for (const WebPage &page : BuiltWebPages()) // shown only when the build gave the address
+        EXPECT_EQ(shell.Entry(page.name)->isVisible(), !page.address.isEmpty()) << page.name;
     EXPECT_GE(shell.main.width(), 640); // room for a graph window of about 520 x 420
     EXPECT_GE(shell.main.height(), 520);
     for (int i = 0; i < 3; ++i)
@@ -279,15 +283,25 @@ QStringList OpenHelpWindows()
 }
 
 // Which page each request opens is the viewer's test; here the menu and the windows reach it,
-// and without the file start-up says so once and help does nothing.
+// and without the file start-up says so once and help does nothing. The file beside the program
+// (a build tree) comes before the one in the data folder of an install.
 TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
 {
-    QTemporaryDir dir;
-    for (bool withFile : {false, true}) {
-        SCOPED_TRACE(withFile);
-        ASSERT_TRUE(!withFile || QFile::copy(ZV_HELP_FILE, dir.filePath("Readme.chm")));
+    // Where copies of the file lie (the program being in bin), and the one taken.
+    const std::pair<QString, QString> rows[] = {
+        {"", ""}, {"share/zerovane", "share/zerovane"}, {"share/zerovane bin", "bin"}};
+    for (const auto &[places, found] : rows) {
+        SCOPED_TRACE(found.toStdString());
+        QTemporaryDir dir;
+        ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+        for (const QString &place : places.split(' ', Qt::SkipEmptyParts)) {
+            ASSERT_TRUE(QDir(dir.path()).mkpath(place) &&
+                        QFile::copy(ZV_HELP_FILE, dir.filePath(place + "/Readme.chm")));
+        }
+        const bool withFile = !found.isEmpty();
         test::Shell shell;
-        EXPECT_EQ(SetUpHelp(shell.main, dir.path()), withFile);
+        EXPECT_EQ(SetUpHelp(shell.main, dir.filePath("bin")), withFile);
+        EXPECT_EQ(HelpFilePath(), withFile ? dir.filePath(found + "/Readme.chm") : QString());
         QStringList seen;
         shell.Entry("mnuajutor")->trigger();
         seen << OpenHelpWindows();
@@ -303,6 +317,24 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
     }
     EXPECT_EQ(OpenHelpWindows(), QStringList()); // the viewer ends with the main window
     SetHelpTopicHandler(nullptr);
+}
+
+// An entry without an address is not shown; one with an address opens it, and says so when no
+// browser could (none can on the offscreen platform).
+TEST(WebPages, OnlyAnEntryWithAnAddressShowsAndItSaysWhenNoBrowserOpensThePage)
+{
+    test::Recorder recorder;
+    QMenu menu;
+    const WebPage pages[] = {{"site", "&Site", QStringLiteral("https://zerovane.example.org/")},
+                             {"download", "&Download", QString()}};
+    AddWebPageEntries(&menu, pages, &menu);
+    QList<bool> shown;
+    for (const QAction *entry : menu.actions())
+        shown << entry->isVisible();
+    EXPECT_EQ(shown, QList<bool>({true, false}));
+    menu.actions().constFirst()->trigger();
+    EXPECT_EQ(recorder.Boxes(),
+              QStringList("No web browser could open https://zerovane.example.org/|Error|!"));
 }
 
 // Runs open, which must show a modal window over the main window; hands it to inspect as
