@@ -11,10 +11,10 @@
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 #include "ui/savedialog.h"
+#include "ui/systempath.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 
 #include <vector>
@@ -29,7 +29,7 @@ constexpr int kSaveDialogFlags = 3;
 
 std::string SystemPath(const QString &path)
 {
-    return QFile::encodeName(path).toStdString();
+    return PathBytes(path).toStdString();
 }
 
 QString Failure(const QString &path, const std::string &reason)

@@ -1,12 +1,13 @@
 #include "shell/projectfile.h"
 
+#include "engine/numbertext.h"
 #include "export/atomicfile.h"
 #include "shell/pendinggraph.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
+#include "ui/systempath.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -34,7 +35,7 @@ QString SystemText(int error)
 // and sockets are refused, since a project is a file. Returns the failure, or nothing.
 QString ReadFileHead(const QString &path, qint64 limit, QByteArray &content)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(PathBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return SystemText(errno);
     QString failure;
@@ -110,7 +111,12 @@ QString SaveProjectFile(const QString &path, const QString &function, double a, 
     const QByteArray function8 = function.toLatin1();
     const std::string text =
         FormatProjectText(std::string_view(function8.constData(), size_t(function8.size())), a, b);
-    return QString::fromLocal8Bit(WriteFileAtomically(QFile::encodeName(path).toStdString(), text));
+    return QString::fromLocal8Bit(WriteFileAtomically(PathBytes(path).toStdString(), text));
+}
+
+QString TypedProjectPath(const QString &typed)
+{
+    return PathExists(typed) ? typed : QString(typed).remove(QLatin1Char('"'));
 }
 
 bool ReadProject(const QString &path, QWidget *parent, QString *failure)

@@ -28,6 +28,10 @@ ProjectReadResult LoadProjectFile(const QString &path);
 // Returns the system's description of a failure, or empty.
 QString SaveProjectFile(const QString &path, const QString &function, double a, double b);
 
+// The project a typed path names: the path as it stands when there is an entry of that name,
+// otherwise without its double quotes (a path quoted as a whole, as a command line gives it).
+QString TypedProjectPath(const QString &typed);
+
 // Reads a project into PendingGraph. On failure shows the reader's message box over parent,
 // puts what failed into *failure when given, and returns false; PendingGraph may then hold part
 // of the project.
