@@ -20,9 +20,18 @@ namespace zv {
 
 namespace {
 
+constexpr int kTextNoInterval = 38; // "The two values don't build an interval."
+constexpr int kTextTooWide = 39;    // "The interval is too big."
+
 QString ReaderText(const char *text)
 {
     return QCoreApplication::translate("zv::ProjectFile", text);
+}
+
+// An end of the interval as the file writes it, without the blank before a positive one.
+QString EndText(double value)
+{
+    return QString::fromStdString(FormatFileNumber(value)).trimmed();
 }
 
 QString SystemText(int error)
@@ -102,6 +111,15 @@ ProjectReadResult LoadProjectFile(const QString &path)
     case ProjectTextStatus::Overflow:
         result.failure = ReaderText("Overflow.");
         break;
+    case ProjectTextStatus::NoInterval:
+    case ProjectTextStatus::TooWide: {
+        const bool reversed = text.status == ProjectTextStatus::NoInterval;
+        result.status = ProjectReadStatus::BadInterval;
+        result.failure = MessageTextQ(reversed ? kTextNoInterval : kTextTooWide) +
+                         QStringLiteral(" [") + EndText(text.a) + QStringLiteral(" ; ") +
+                         EndText(text.b) + QLatin1Char(']');
+        break;
+    }
     }
     return result;
 }
@@ -133,6 +151,11 @@ bool ReadProject(const QString &path, QWidget *parent, QString *failure)
         if (failure != nullptr)
             *failure = MessageTextQ(6);
         ShowMessage(parent, MessageTextQ(6), QStringLiteral("Zerovane"), MessageIcon::None);
+        return false;
+    case ProjectReadStatus::BadInterval:
+        if (failure != nullptr)
+            *failure = result.failure;
+        ShowMessage(parent, result.failure, QStringLiteral("Zerovane"), MessageIcon::Exclamation);
         return false;
     case ProjectReadStatus::Ok:
         break;

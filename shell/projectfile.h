@@ -8,12 +8,12 @@ class QWidget;
 
 namespace zv {
 
-enum class ProjectReadStatus { Ok, FileError, BadEquation };
+enum class ProjectReadStatus { Ok, FileError, BadEquation, BadInterval };
 
 struct ProjectReadResult
 {
     ProjectReadStatus status = ProjectReadStatus::FileError;
-    QString failure;  // the system's description when status is FileError
+    QString failure;  // the system's description (FileError), the message (BadInterval)
     QString function; // the translated function text (as far as it went on BadEquation)
     double a = 0.0;
     double b = 0.0;
