@@ -154,6 +154,10 @@ int Roots(const std::vector<std::string> &args)
     if (!b)
         return kExitInputFailed;
     const auto scan = zv::ScanForRoots(*function, *a, *b, precision, u'.');
+    if (const int16_t failure = scan.NothingEvaluable(); failure != 0) {
+        std::cout << zv::ErrorText(failure) << "\n";
+        return kExitInputFailed;
+    }
     for (const auto &line : scan.lines)
         std::cout << zv::ToUtf8(line) << "\n";
     return kExitOk;

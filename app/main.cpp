@@ -6,6 +6,7 @@
 #include "shell/startup.h"
 #include "texts/version.h"
 #include "ui/messagebox.h"
+#include "ui/systempath.h"
 
 #include <QApplication>
 #include <csignal>
@@ -44,11 +45,12 @@ void BatchMessage(QtMsgType type, const QMessageLogContext &context, const QStri
         FatalStartMessage(type, context, message);
 }
 
+// The arguments with their bytes (QApplication::arguments() loses those that are not UTF-8).
 QStringList Arguments(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << zv::PathFromBytes(argv[i]);
     return arguments;
 }
 
@@ -97,7 +99,8 @@ int main(int argc, char *argv[])
 
     zv::MainWindow main;
     int status = 0;
-    if (!zv::StartUp(main, QApplication::arguments(), &status))
+    // QApplication took its own options out of argv.
+    if (!zv::StartUp(main, Arguments(argc, argv), &status))
         return status;
     zv::QuitWhenShownIfAsked();
     return app.exec();

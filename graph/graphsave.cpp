@@ -1,6 +1,7 @@
 // Saving a graph window: the plot as a JPEG file and the results as a text file beside it.
 #include "graph/graphwindow.h"
 
+#include "engine/errortext.h"
 #include "export/atomicfile.h"
 #include "export/dibsection.h"
 #include "export/jpegwriter.h"
@@ -10,10 +11,10 @@
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 #include "ui/savedialog.h"
+#include "ui/systempath.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 
 #include <vector>
@@ -28,7 +29,7 @@ constexpr int kSaveDialogFlags = 3;
 
 std::string SystemPath(const QString &path)
 {
-    return QFile::encodeName(path).toStdString();
+    return PathBytes(path).toStdString();
 }
 
 QString Failure(const QString &path, const std::string &reason)
@@ -65,7 +66,7 @@ std::string GraphWindow::ResultsFileText() const
         lines.push_back(list.item(i)->text().toStdU16String());
     // The interval is written with the separator the window shows its numbers with.
     return ResultsText(m_state->fText.toStdU16String(), m_state->a, m_state->b, lines,
-                       DecimalSeparator());
+                       DecimalSeparator(), m_state->scanError);
 }
 
 QImage GraphWindow::SavedPicture() const
@@ -123,6 +124,11 @@ QString GraphWindow::auto_save(const QString &si)
         !failure.isEmpty()) {
         return QStringLiteral("results not written: ") + failure;
     }
+    // Both files are written, and the results say so: a batch run still fails, since nothing
+    // of the interval could be evaluated.
+    if (m_state->scanError != 0)
+        return QStringLiteral("no value of f on the interval: ") + QDir::toNativeSeparators(si) +
+               QStringLiteral(": ") + QString::fromStdString(ErrorText(m_state->scanError));
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "graph/graphwindow.h"
 
+#include "engine/errortext.h"
 #include "engine/numbertext.h"
 #include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
@@ -461,7 +462,13 @@ void GraphWindow::FindRoots()
     }
 
     const int count = s.lstRoot->count();
-    if (count == 0) {
+    // f without a value anywhere is no "no root": the engine says why.
+    s.scanError = scan.NothingEvaluable();
+    const QString failure =
+        s.scanError != 0 ? QString::fromStdString(ErrorText(s.scanError)) : QString();
+    if (!failure.isEmpty()) {
+        s.lstRoot->setToolTip(failure);
+    } else if (count == 0) {
         s.lstRoot->setToolTip(MessageTextQ(25));
     } else {
         s.lstRoot->setToolTip(QString::number(count) + MessageTextQ(26) +
@@ -470,6 +477,9 @@ void GraphWindow::FindRoots()
     QString caption = ElapsedText(timer);
     if (scan.stopped) {
         caption += QLatin1Char('\n') + QString::fromLatin1(kStoppedNotice);
+    }
+    if (!failure.isEmpty()) {
+        caption += QLatin1Char('\n') + failure;
     }
     s.lblRoot->setText(caption);
 }

@@ -53,7 +53,8 @@ public:
     void SaveGraph();
     // Batch saving without questions: si followed by ".jpg" and, if that was written, si
     // followed by ".txt". The saved picture stays as the plot's background. Returns empty on
-    // success, otherwise one line saying which file failed and why.
+    // success, otherwise one line saying which file failed and why, or, with both written,
+    // that f could be evaluated nowhere on the interval (si and the engine's text).
     QString auto_save(const QString &si);
 
     // What a save writes, without saving: the plot area as the screen shows it (321 x 321,

@@ -54,6 +54,8 @@ struct GraphWindow::State
     ThemeColours colours;
     // The separator the list's lines were written with, to read them back alike.
     char16_t listSeparator = u'.';
+    // The engine's code when the last root search could evaluate f nowhere, otherwise 0.
+    int16_t scanError = 0;
 
     ViewExtent Extent() const { return {a, b, yMin, yMax}; }
     void SetExtent(const ViewExtent &view)

@@ -1,5 +1,6 @@
 #include "graph/resultstext.h"
 
+#include "engine/errortext.h"
 #include "engine/numbertext.h"
 #include "engine/utf.h"
 #include "texts/messagetexts.h"
@@ -21,7 +22,8 @@ std::string CreditLine()
 } // namespace
 
 std::string ResultsText(std::u16string_view function, double a, double b,
-                        const std::vector<std::u16string> &rootLines, char16_t separator)
+                        const std::vector<std::u16string> &rootLines, char16_t separator,
+                        int16_t scanError)
 {
     std::string text;
     const auto line = [&text](std::string_view content) {
@@ -33,7 +35,9 @@ std::string ResultsText(std::u16string_view function, double a, double b,
          ToUtf8(FormatRounded(b, kIntervalDecimals, separator)) + "]");
     line("");
     const size_t count = rootLines.size();
-    if (count == 0)
+    if (scanError != 0)
+        line(ErrorText(scanError));
+    else if (count == 0)
         line(MessageText(17));
     else if (count == 1)
         line(MessageText(23));

@@ -127,6 +127,10 @@ RootScanResult ScanForRoots(std::u16string_view expression, double a, double b, 
         int16_t code = 0;
         y = f.value(x, code);
         bool failed = code > 0;
+        if (!failed)
+            result.anyValue = true;
+        else if (result.firstFailure == 0)
+            result.firstFailure = code;
 
         const bool fifth = i % kStepsPerPrecision == 0; // not for i = -1
         const double dp = d;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,15 @@ struct RootScanResult
     long evaluations = 0;
     // The scan was told to stop before its end: the roots are those found up to there.
     bool stopped = false;
+    // Whether f had a value at any scan point, and the engine's code at the first point where
+    // it had none (0 when it never failed).
+    bool anyValue = false;
+    int16_t firstFailure = 0;
+
+    // The engine's code when f has a value at no point of a finished scan: then nothing of the
+    // interval can be evaluated, which is a failure to report, not "no root". 0 otherwise, and
+    // when f fails only at some points (poles, the ends of its domain).
+    int16_t NothingEvaluable() const { return anyValue || stopped ? 0 : firstFailure; }
 };
 
 // Asked between two steps of a scan whether to go on. A window passes one that keeps itself

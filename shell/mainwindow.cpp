@@ -15,6 +15,7 @@
 #include "ui/filedialog.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
+#include "ui/systempath.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -62,7 +63,12 @@ QStringList DroppedProjects(const QMimeData *data)
     if (data == nullptr || !data->hasUrls())
         return paths;
     for (const QUrl &url : data->urls()) {
-        const QString path = url.toLocalFile();
+        // The URL keeps a name's bytes percent-encoded; toLocalFile() would lose those that
+        // are not UTF-8. A file on another host is no local project.
+        const bool local = url.isLocalFile() && (url.host().isEmpty() || url.host() == "localhost");
+        const QString path = local ? PathFromBytes(QByteArray::fromPercentEncoding(
+                                         url.path(QUrl::FullyEncoded).toLatin1()))
+                                   : QString();
         if (path.isEmpty() || !path.endsWith(QStringLiteral(".zvn"), Qt::CaseInsensitive))
             return {};
         paths << path;
@@ -326,10 +332,9 @@ void MainWindow::mnuopen_Click()
     OpenChosenProject(path);
 }
 
-void MainWindow::OpenChosenProject(QString path)
+void MainWindow::OpenChosenProject(const QString &path)
 {
-    path.remove(QLatin1Char('"'));
-    OpenProject(path);
+    OpenProject(TypedProjectPath(path));
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)

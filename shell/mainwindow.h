@@ -59,7 +59,7 @@ public:
     QAction *themeEntry(int k) const; // nullptr outside 1..5
 
     // Opens a project the user chose (dialog or drop), as the Open command does.
-    void OpenChosenProject(QString path);
+    void OpenChosenProject(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,12 +1,13 @@
 #include "shell/projectfile.h"
 
+#include "engine/numbertext.h"
 #include "export/atomicfile.h"
 #include "shell/pendinggraph.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
+#include "ui/systempath.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -19,9 +20,18 @@ namespace zv {
 
 namespace {
 
+constexpr int kTextNoInterval = 38; // "The two values don't build an interval."
+constexpr int kTextTooWide = 39;    // "The interval is too big."
+
 QString ReaderText(const char *text)
 {
     return QCoreApplication::translate("zv::ProjectFile", text);
+}
+
+// An end of the interval as the file writes it, without the blank before a positive one.
+QString EndText(double value)
+{
+    return QString::fromStdString(FormatFileNumber(value)).trimmed();
 }
 
 QString SystemText(int error)
@@ -34,7 +44,7 @@ QString SystemText(int error)
 // and sockets are refused, since a project is a file. Returns the failure, or nothing.
 QString ReadFileHead(const QString &path, qint64 limit, QByteArray &content)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(PathBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return SystemText(errno);
     QString failure;
@@ -101,6 +111,15 @@ ProjectReadResult LoadProjectFile(const QString &path)
     case ProjectTextStatus::Overflow:
         result.failure = ReaderText("Overflow.");
         break;
+    case ProjectTextStatus::NoInterval:
+    case ProjectTextStatus::TooWide: {
+        const bool reversed = text.status == ProjectTextStatus::NoInterval;
+        result.status = ProjectReadStatus::BadInterval;
+        result.failure = MessageTextQ(reversed ? kTextNoInterval : kTextTooWide) +
+                         QStringLiteral(" [") + EndText(text.a) + QStringLiteral(" ; ") +
+                         EndText(text.b) + QLatin1Char(']');
+        break;
+    }
     }
     return result;
 }
@@ -110,7 +129,12 @@ QString SaveProjectFile(const QString &path, const QString &function, double a, 
     const QByteArray function8 = function.toLatin1();
     const std::string text =
         FormatProjectText(std::string_view(function8.constData(), size_t(function8.size())), a, b);
-    return QString::fromLocal8Bit(WriteFileAtomically(QFile::encodeName(path).toStdString(), text));
+    return QString::fromLocal8Bit(WriteFileAtomically(PathBytes(path).toStdString(), text));
+}
+
+QString TypedProjectPath(const QString &typed)
+{
+    return PathExists(typed) ? typed : QString(typed).remove(QLatin1Char('"'));
 }
 
 bool ReadProject(const QString &path, QWidget *parent, QString *failure)
@@ -127,6 +151,11 @@ bool ReadProject(const QString &path, QWidget *parent, QString *failure)
         if (failure != nullptr)
             *failure = MessageTextQ(6);
         ShowMessage(parent, MessageTextQ(6), QStringLiteral("Zerovane"), MessageIcon::None);
+        return false;
+    case ProjectReadStatus::BadInterval:
+        if (failure != nullptr)
+            *failure = result.failure;
+        ShowMessage(parent, result.failure, QStringLiteral("Zerovane"), MessageIcon::Exclamation);
         return false;
     case ProjectReadStatus::Ok:
         break;

@@ -118,9 +118,14 @@ ProjectText ParseProjectText(std::string_view content, bool cut)
     result.a = ReadProjectNumber(fields[2]);
     result.b = ReadProjectNumber(fields[3]);
     // A number beyond the double range is a failed read, not an infinite interval end.
-    result.status = std::isfinite(result.a) && std::isfinite(result.b)
-                        ? ProjectTextStatus::Ok
-                        : ProjectTextStatus::Overflow;
+    if (!std::isfinite(result.a) || !std::isfinite(result.b))
+        result.status = ProjectTextStatus::Overflow;
+    else if (!(result.a < result.b))
+        result.status = ProjectTextStatus::NoInterval; // a window cannot show it
+    else if (!std::isfinite(result.b - result.a))
+        result.status = ProjectTextStatus::TooWide; // nor steps along it
+    else
+        result.status = ProjectTextStatus::Ok;
     return result;
 }
 

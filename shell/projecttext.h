@@ -44,6 +44,8 @@ enum class ProjectTextStatus {
                   // part of the file that was read
     BadEquation,  // the function fails the checker
     Overflow,     // a or b is beyond the double range
+    NoInterval,   // a is not below b (a and b hold them)
+    TooWide,      // b - a is beyond the double range (a and b hold them)
 };
 
 struct ProjectText

@@ -7,6 +7,7 @@
 #include "shell/projectfile.h"
 #include "texts/messagetexts.h"
 #include "ui/cursoricons.h"
+#include "ui/systempath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,9 +21,10 @@ namespace {
 constexpr int kFailureStatus = 1;
 const QLatin1StringView kBatchPrefix("-x ");
 
+// A path in the line keeps its bytes, as the shell gave them.
 void ReportBatchFailure(const QString &what)
 {
-    std::fprintf(stderr, "zerovane: %s\n", qPrintable(what));
+    std::fprintf(stderr, "zerovane: %s\n", PathBytes(what).constData());
 }
 
 // Reads the project, opens a graph window for it and saves the plot and the results beside the
@@ -61,21 +63,19 @@ bool StartUp(MainWindow &main, const QStringList &arguments, int *exitStatus)
     int ignored = 0;
     int &status = exitStatus != nullptr ? *exitStatus : ignored;
     FillMessageTexts();
-    QString commandLine = JoinCommandLine(arguments);
+    const QString commandLine = JoinCommandLine(arguments);
     InitEvaluator();
     if (IsBatchCommandLine(commandLine)) {
-        status =
-            RunBatchExport(main, commandLine.mid(kBatchPrefix.size()).remove(QLatin1Char('"')));
+        status = RunBatchExport(main, TypedProjectPath(commandLine.mid(kBatchPrefix.size())));
         return false;
     }
     SetUpHelp(main, QCoreApplication::applicationDirPath());
     LoadCursorIcons();
     main.LoadAppearance();
 
-    commandLine.remove(QLatin1Char('"'));
     if (!commandLine.isEmpty()) {
         // The reader's message shows before the frame does, and a failure ends the program.
-        if (!ReadProject(commandLine)) {
+        if (!ReadProject(TypedProjectPath(commandLine))) {
             status = kFailureStatus;
             return false;
         }

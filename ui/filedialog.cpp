@@ -1,5 +1,7 @@
 #include "ui/filedialog.h"
 
+#include "ui/systempath.h"
+
 #include <QFileDialog>
 #include <QStringList>
 
@@ -15,18 +17,8 @@ FileDialogResponder &Responder()
     return responder;
 }
 
-} // namespace
-
-void SetFileDialogResponder(FileDialogResponder responder)
+QString RunDialog(QWidget *parent, const FileDialogRequest &request)
 {
-    Responder() = std::move(responder);
-}
-
-QString ChooseFile(QWidget *parent, const FileDialogRequest &request)
-{
-    if (Responder())
-        return Responder()(request);
-
     QFileDialog dialog(parent, request.title, request.folder, request.filter);
     const bool saving = request.mode == FileDialogMode::Save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -38,6 +30,19 @@ QString ChooseFile(QWidget *parent, const FileDialogRequest &request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void SetFileDialogResponder(FileDialogResponder responder)
+{
+    Responder() = std::move(responder);
+}
+
+QString ChooseFile(QWidget *parent, const FileDialogRequest &request)
+{
+    // The dialog (and a responder standing in for it) names the file as Qt shows it.
+    return PathOnDisk(Responder() ? Responder()(request) : RunDialog(parent, request));
 }
 
 QString QtFileFilter(const QString &filter)

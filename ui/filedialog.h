@@ -26,8 +26,8 @@ struct FileDialogRequest
 using FileDialogResponder = std::function<QString(const FileDialogRequest &)>;
 void SetFileDialogResponder(FileDialogResponder responder);
 
-// Shows an open or save dialog (a save dialog confirms overwriting). Returns the chosen name,
-// or an empty string when the user cancelled.
+// Shows an open or save dialog (a save dialog confirms overwriting). Returns the chosen name
+// as the file system knows it (see PathOnDisk), or an empty string when the user cancelled.
 QString ChooseFile(QWidget *parent, const FileDialogRequest &request);
 
 // Turns a filter of "description|pattern" pairs into Qt's form; a description that already

@@ -57,7 +57,10 @@ bool ShowSaveDialog(QString &fileName, QString &fileTitle, bool askOverwrite, QS
     request.fileName = FromBytes(TrimAtNul(fileName.toStdString()));
     request.confirmOverwrite = (sentFlags & kSaveFlagConfirmOverwrite) != 0;
 
-    const QString chosen = FromBytes(TrimAtNul(ChooseFile(owner, request).toStdString()));
+    // The name ends at a NUL, as the dialog's buffer would; it stays a QString on the way, so
+    // that a name that is not UTF-8 keeps its bytes (see PathBytes).
+    const QString answer = ChooseFile(owner, request);
+    const QString chosen = answer.left(answer.indexOf(QChar()));
     if (chosen.isEmpty()) {
         fileName.clear();
         fileTitle.clear();

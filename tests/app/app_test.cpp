@@ -64,7 +64,8 @@ TEST(Cli, OutputAndExitCode)
         xIsUnknown = "Error #16 : Expression contains unknown functions or operands.\nposition 2\n",
         ln = "Error #2 : Logarithm needs to have a positive argument.\n",
         twoOperators = "Error #14 : Two operators can't stick together.\nposition 4\n",
-        endsInOperator = "Error #23 : Expression can't end in an operator.\nposition 6\n";
+        endsInOperator = "Error #23 : Expression can't end in an operator.\nposition 6\n",
+        evaluation = "Error #9 : Error in evaluation !\n";
     const std::tuple<const char *, std::vector<std::string>, std::string, int> cases[] = {
         // check: the translation, or the fault with its position.
         {"CheckTranslates", {"check", "2x(x+1)"}, "2*x*(x+1)\n", 0},
@@ -86,6 +87,9 @@ TEST(Cli, OutputAndExitCode)
         // Roots closer than one step at the default precision are told apart at 800.
         {"RootsWithPrecision", {"roots", "(x-1)*(x-1.001)", "0", "2", "800"}, "1\n1.001\n", 0},
         {"RootsNone", {"roots", "x^2+1", "-3", "3"}, "", 0},
+        // f without a value anywhere on [A; B] is a failure; failing at some points is not.
+        {"RootsNothingEvaluable", {"roots", "x-1.2.3", "-3", "3"}, evaluation, 1},
+        {"RootsDomainEnd", {"roots", "ln(x)", "-1", "2"}, "1\n", 0},
         {"RootsFunctionFailsCheck", {"roots", "x^2+", "0", "1"}, endsInOperator, 1},
         // Usage errors print nothing on stdout.
         {"RootsPrecisionTooLow", {"roots", "x", "-1", "1", "19"}, "", 2},
@@ -166,30 +170,44 @@ TEST(ZerovaneStart, WithoutADisplaySaysSoAndTheBenchmarksSwitchEndsItOnceShown)
 
 TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
 {
-    // The shell's commands before the run (DIR: the folder, where eq.zvn is a copy of sample 1),
-    // the exit code, the line on stderr (PATH: the project), and whether eq.zvn.jpg and
-    // eq.zvn.txt are there afterwards.
+    // The project's name (in DIR, a copy of sample 1), the shell's commands before the run, the
+    // exit code, the line on stderr (PATH: the project), whether its picture is there afterwards
+    // and line 4 of its results file ("": none written).
     const auto none = [](const char *scene) { return std::string(scene) + kNoDisplay; };
-    const std::tuple<const char *, std::string, int, std::string, bool, bool> rows[] = {
-        {"both files", none(""), 0, "", true, true},
-        {"a display that does not answer",
-         "timeout 60 env -u WAYLAND_DISPLAY DISPLAY=:97 QT_QPA_PLATFORM=xcb", 0, "", true, true},
-        {"an invalid equation", none("sed -i 's/3^x-x^3/x^^2/' DIR/eq.zvn; "), 1,
-         "project not read: PATH: Equation has an invalid syntax.", false, false},
-        // Without a display the program runs offscreen, where no box may wait for a click.
-        {"a missing project", none("rm DIR/eq.zvn; "), 1,
-         "project not read: PATH: No such file or directory", false, false},
-        {"the results where a folder stands", none("mkdir DIR/eq.zvn.txt; "), 1,
-         "results not written: PATH.txt: Is a directory", true, false},
-        // The picture's write fails half-way: the old picture survives whole.
-        {"a file size limit", none("printf 'old picture' > DIR/eq.zvn.jpg; ulimit -f 4; "), 1,
-         "picture not written: PATH.jpg: File too large", false, false},
-    };
-    for (auto [name, command, exitCode, line, picture, results] : rows) {
-        SCOPED_TRACE(name);
+    const std::string roots = " 2 roots : ", evaluation = "Error #9 : Error in evaluation !";
+    const std::tuple<const char *, const char *, std::string, int, std::string, bool, std::string>
+        rows[] = {
+            {"both files", "eq.zvn", none(""), 0, "", true, roots},
+            {"a display that does not answer", "eq.zvn",
+             "timeout 60 env -u WAYLAND_DISPLAY DISPLAY=:97 QT_QPA_PLATFORM=xcb", 0, "", true,
+             roots},
+            {"an invalid equation", "eq.zvn", none("sed -i 's/3^x-x^3/x^^2/' DIR/eq.zvn; "), 1,
+             "project not read: PATH: Equation has an invalid syntax.", false, ""},
+            // Without a display the program runs offscreen, where no box may wait for a click.
+            {"a missing project", "eq.zvn", none("rm DIR/eq.zvn; "), 1,
+             "project not read: PATH: No such file or directory", false, ""},
+            {"the results where a folder stands", "eq.zvn", none("mkdir DIR/eq.zvn.txt; "), 1,
+             "results not written: PATH.txt: Is a directory", true, ""},
+            // The picture's write fails half-way: the old picture survives whole.
+            {"a file size limit", "eq.zvn",
+             none("printf 'old picture' > DIR/eq.zvn.jpg; ulimit -f 4; "), 1,
+             "picture not written: PATH.jpg: File too large", false, ""},
+            // The file named is the one taken, byte for byte; not a twin without the quote.
+            {"a quote in the name", "a\"b.zvn", none("printf x > DIR/ab.zvn; "), 0, "", true,
+             roots},
+            {"bytes that are not UTF-8", "bad\xff\xfe.zvn", none(""), 0, "", true, roots},
+            {"a Latin-1 name", "lat\xe9.zvn", none(""), 0, "", true, roots},
+            // f has a value nowhere: the graph and the results are written, and say so.
+            {"nothing evaluable", "eq.zvn", none("sed -i 's/3^x-x^3/x-1.2.3/' DIR/eq.zvn; "), 1,
+             "no value of f on the interval: PATH: " + evaluation, true, evaluation},
+            {"a above b", "eq.zvn", none("sed -i 's/ 0/ 9/' DIR/eq.zvn; "), 1,
+             "project not read: PATH: The two values don't build an interval. [9 ; 6]", false, ""},
+        };
+    for (auto [row, name, command, exitCode, line, picture, results] : rows) {
+        SCOPED_TRACE(row);
         // Blanks and letters beyond ASCII in the path reach the program as typed.
         Folder scratch;
-        const fs::path dir = scratch.path / "Proiecte și ecuații", project = dir / "eq.zvn";
+        const fs::path dir = scratch.path / "Proiecte și ecuații", project = dir / name;
         fs::create_directory(dir);
         fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", project);
         for (size_t at; (at = command.find("DIR")) != std::string::npos;)
@@ -199,11 +217,12 @@ TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
         if (const size_t at = line.find("PATH"); at != std::string::npos)
             line = "zerovane: " + line.replace(at, 4, project.string()) + "\n";
         EXPECT_EQ(run.out, line);
-        const std::string jpeg = ReadFile(dir / "eq.zvn.jpg");
+        const std::string jpeg = ReadFile(project.string() + ".jpg");
         EXPECT_EQ(jpeg.rfind("\xFF\xD8\xFF", 0) == 0, picture) << jpeg.size();
-        EXPECT_TRUE(picture || !fs::is_regular_file(dir / "eq.zvn.jpg") || jpeg == "old picture");
-        EXPECT_EQ(ReadFile(dir / "eq.zvn.txt").rfind("3^x-x^3 = 0\r\n[0 ; 6]\r\n", 0) == 0,
-                  results);
+        EXPECT_TRUE(picture || !fs::is_regular_file(project.string() + ".jpg") ||
+                    jpeg == "old picture");
+        const std::string text = ReadFile(project.string() + ".txt");
+        EXPECT_EQ(text.find("\r\n\r\n" + results + "\r\n") != std::string::npos, !results.empty());
     }
 }
 

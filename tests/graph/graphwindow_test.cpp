@@ -117,7 +117,9 @@ TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
     const std::tuple<const char *, QLocale::Language, double, QStringList, QString> rows[] = {
         {"x-1.5", QLocale::English, 0, {"1.5"}, "1 root" + found},
         {"x^2-2.25", QLocale::German, -3, {"-1,5", "1,5"}, "2 roots" + found},
-        {"x^2+1", QLocale::English, -3, {}, MessageTextQ(25)}};
+        {"x^2+1", QLocale::English, -3, {}, MessageTextQ(25)},
+        // f has a value nowhere: the engine's text, also under the time the scan took.
+        {"x-1.2.3", QLocale::English, -3, {}, "Error #9 : Error in evaluation !"}};
     for (const auto &[function, language, a, lines, tip] : rows) {
         SCOPED_TRACE(function);
         QLocale::setDefault(QLocale(language));
@@ -126,6 +128,8 @@ TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
         auto *list = Control<QListWidget>(*window, "LstRoot");
         EXPECT_EQ(Lines(*window), lines);
         EXPECT_EQ(list->toolTip(), tip);
+        EXPECT_EQ(Control<QLabel>(*window, "Lbl_root")->text().endsWith("\n" + tip),
+                  tip.startsWith("Error"));
         if (!lines.isEmpty()) {
             // A red disc on the last root: red at its radius on both sides, not beyond.
             const double root = QString(lines.back()).replace(',', '.').toDouble();

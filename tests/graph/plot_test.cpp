@@ -349,6 +349,8 @@ TEST(ResultsText, TheFileByteForByte)
     // The ends rounded to 8 decimals, the roots in the list's order, the user's decimal comma.
     const std::tuple<const char16_t *, double, double, Roots, char16_t, QString> rows[] = {
         {u"x^2+1", -3, 3, {}, u'.', "[-3 ; 3]\n\nNo root."},
+        // A scan that could evaluate f nowhere: the engine's text in place of "No root.".
+        {u"x-1.2.3", 0, 6, {}, u'.', "[0 ; 6]\n\nError #9 : Error in evaluation !"},
         {u"x-0.5", 0.123456789, 2.5, {u"0.5"}, u'.', "[0.12345679 ; 2.5]\n\n One root :\n0.5"},
         {u"x^2-4", -3, 3, {u"2", u"-2"}, u'.', "[-3 ; 3]\n\n 2 roots : \n2\n-2"},
         {u"sin(x)", -1, 36, twelve, u'.',
@@ -357,7 +359,7 @@ TEST(ResultsText, TheFileByteForByte)
     for (const auto &[function, a, b, roots, separator, text] : rows) {
         const QString file = QString::fromStdU16String(function) + " = 0\n" + text +
                              "\n\nSolved graphically with Zerovane 1.0\n";
-        EXPECT_EQ(ResultsText(function, a, b, roots, separator),
+        EXPECT_EQ(ResultsText(function, a, b, roots, separator, text.contains("Error") ? 9 : 0),
                   QString(file).replace("\n", "\r\n").toStdString());
     }
 }

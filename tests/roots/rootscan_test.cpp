@@ -1,3 +1,4 @@
+#include "engine/errortext.h"
 #include "engine/numbertext.h"
 #include "roots/rootscan.h"
 #include "tests/support/cases.h"
@@ -108,6 +109,23 @@ TEST(RootScan, CountsEveryEvaluation)
     const long withTouch = ScanForRoots(u"(x-0.305)^2+1", 0, 1, p).evaluations;
     EXPECT_GE(withTouch, plain + 4 * 3 + 1);
     EXPECT_LE(withTouch, plain + 4 * (2 + 50) + 1);
+}
+
+// f without a value at any scan point is a failure with the engine's code; f failing at some
+// points only (poles, the ends of its domain) is not, nor is a scan that was stopped.
+TEST(RootScan, NothingEvaluableIsToldApartFromFailingAtSomePoints)
+{
+    const std::tuple<const char *, std::u16string_view, double, double, int, int16_t> rows[] = {
+        {"a second decimal point", u"x-1.2.3", -3, 3, 100, kEvaluationFailed},
+        {"outside the domain", u"r(x)", -2, -1, 100, kSqrtDomain},
+        {"a pole", u"1/x", -1, 1, 100, 0},
+        {"the domain's end", u"ln(x)", -1, 1, 100, 0},
+    };
+    test::ForEachCase(rows, [](auto, auto text, double a, double b, int precision, int16_t code) {
+        EXPECT_EQ(ScanForRoots(text, a, b, precision).NothingEvaluable(), code);
+    });
+    EXPECT_EQ(ScanForRoots(u"x-1.2.3", -3, 3, 100, u'.', [] { return false; }).NothingEvaluable(),
+              0);
 }
 
 TEST(RootScan, PrecisionThatCannotGiveASixteenBitStepCountScansNothing)

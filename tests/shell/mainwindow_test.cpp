@@ -9,6 +9,7 @@
 #include "tools/xpert.h"
 #include "ui/helprequest.h"
 #include "ui/messagetextq.h"
+#include "ui/systempath.h"
 
 #include "shell.h"
 #include "tests/support/cases.h"
@@ -163,13 +164,6 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
               "\"Zerovane\"\r\n\"x^3\"\r\n\" .25\"\r\n\" 2\"\r\n");
 }
 
-// The start-up table's export row holds "-x" and a blank.
-TEST(BatchExport, IsAskedForByMinusXAndABlankOnly)
-{
-    for (const char *line : {"-x/p/eq.zvn", "/p/-x eq.zvn", "-x"}) // the first is a project path
-        EXPECT_FALSE(IsBatchCommandLine(QLatin1String(line))) << line;
-}
-
 // A project to open (quoted, and split at the blank as a shell passes it), or after -x one to
 // export beside itself without showing anything, no help check nor question (the files a batch
 // run writes, what it prints and its failures are tested through the executable, tests/app).
@@ -178,6 +172,7 @@ TEST(StartUp, OpensOrExportsTheProjectOnTheCommandLineOrEndsWithStatusOne)
     QTemporaryDir dir;
     const QString project = dir.filePath(QStringLiteral("my eq.zvn"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_EXAMPLES_DIR "/sample1.zvn"), project));
+    SaveProjectFile(dir.filePath("q\"uote.zvn"), "x-1", 0, 2); // a name to take as it stands
     // No Readme.chm beside the test program: the help check says so first.
     const QString help = Box(8, 9, "stop"),
                   unread = MessageTextQ(7) + "|No such file or directory|!";
@@ -185,7 +180,11 @@ TEST(StartUp, OpensOrExportsTheProjectOnTheCommandLineOrEndsWithStatusOne)
     const std::tuple<const char *, QStringList, int, QStringList, QStringList> rows[] = {
         {"open", {'"' + dir.filePath("my"), "eq.zvn\""}, -1, {"3^x-x^3 0 6"}, {help}},
         {"absent", {dir.filePath("absent.zvn")}, 1, {}, {help, unread}},
+        {"a quote in a name", {dir.filePath("q\"uote.zvn")}, -1, {"x-1 0 2"}, {help}},
         {"export", {"-x", '"' + project + '"'}, 0, {"3^x-x^3 0 6"}, {}},
+        // Only "-x" and a blank ask for the export: these are project paths.
+        {"-x and a path", {"-x" + project}, 1, {}, {help, unread}},
+        {"-x alone", {"-x"}, 1, {}, {help, unread}},
     };
     test::ForEachCase(rows, [](auto, const QStringList &arguments, int exitStatus,
                                const QStringList &windows, const QStringList &boxes) {
@@ -206,8 +205,8 @@ bool Drop(MainWindow &main, const QStringList &paths)
 {
     QMimeData data;
     QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls << QUrl::fromLocalFile(path);
+    for (const QString &path : paths) // as a file manager sends them: the name's bytes
+        urls << QUrl::fromEncoded("file://" + PathBytes(path).toPercentEncoding("/"));
     data.setUrls(urls);
     QWidget *target = main.mdiArea()->viewport();
     const QPoint centre = target->rect().center();
@@ -220,29 +219,43 @@ bool Drop(MainWindow &main, const QStringList &paths)
     return drop.isAccepted();
 }
 
-TEST(DropProjects, OpenAsOpenWouldAndAnythingElseIsRefused)
+// A drop of projects opens each as Open opens one, and both take a file by its bytes (the dialog
+// shows a name that is not UTF-8 lossily); a drop of anything else is refused.
+TEST(OpenAndDrop, TakeProjectsByTheirBytesAndRefuseAnythingElse)
 {
-    QTemporaryDir dir;
-    const auto write = [&dir](const char *name, const char *function) {
-        const QString path = dir.filePath(QLatin1String(name));
-        EXPECT_EQ(SaveProjectFile(path, QLatin1String(function), -3, 3), QString());
+    const test::Folder folder; // Qt could not remove a name that is not UTF-8
+    const auto write = [&folder](const char *name, const char *function, double b = 2) {
+        const QString path = PathFromBytes((folder.path / name).c_str());
+        EXPECT_EQ(SaveProjectFile(path, QLatin1String(function), 0, b), QString());
         return path;
     };
-    const QString first = write("one.zvn", "x^2-4"), second = write("two.ZVN", "x-1");
-    const QString bad = write("bad.zvn", "x+"), text = write("notes.txt", "x");
-    test::Shell shell;
-    shell.main.show();
-    // Taken or not, then the windows and boxes there are afterwards.
-    const std::tuple<const char *, QStringList, bool, qsizetype, qsizetype> rows[] = {
-        {"two projects", {first, second}, true, 2, 0},
-        {"a project the reader rejects", {bad}, true, 2, 1},
-        {"a text file", {text}, false, 2, 1},
-        {"a project with a text file", {first, text}, false, 2, 1}};
+    const QString one = write("one.zvn", "x^2-4"), two = write("two.ZVN", "x-1"),
+                  text = write("notes.txt", "x"), bad = write("bad.zvn", "x+"),
+                  inverted = write("ab.zvn", "x", -2);
+    const QString syntax = MessageTextQ(6) + "|Zerovane|",
+                  noInterval = MessageTextQ(38) + " [0 ; -2]|Zerovane|!";
+    // Taken by a drop (Open takes the one file of such rows), the windows and the boxes then.
+    const std::tuple<const char *, QStringList, bool, QStringList, QStringList> rows[] = {
+        {"two projects", {one, two}, true, {"x^2-4 0 2", "x-1 0 2"}, {}},
+        {"not UTF-8", {write("bad\xff\xfe.zvn", "x-2")}, true, {"x-2 0 2"}, {}},
+        {"a project the reader rejects", {bad}, true, {}, {syntax}},
+        {"a above b", {inverted}, true, {}, {noInterval}},
+        {"a text file", {text}, false, {}, {}},
+        {"a project with a text file", {one, text}, false, {}, {}}};
     for (const auto &[name, paths, taken, windows, boxes] : rows) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(Drop(shell.main, paths), taken);
-        EXPECT_EQ(shell.Titles().size(), windows);
-        EXPECT_EQ(shell.recorder.messages.size(), boxes);
+        for (const bool drop : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (drop ? " dropped" : " opened"));
+            if (!drop && (!taken || paths.size() > 1))
+                continue;
+            test::Shell shell;
+            shell.recorder.chosenFile = QFile::decodeName(PathBytes(paths[0]));
+            if (drop)
+                EXPECT_EQ(Drop(shell.main, paths), taken);
+            else
+                shell.Entry("mnuopen")->trigger();
+            EXPECT_EQ(shell.Equations(), windows);
+            EXPECT_EQ(shell.recorder.Boxes(), boxes);
+        }
     }
 }
 

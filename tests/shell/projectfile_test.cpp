@@ -50,6 +50,7 @@ long PeakMemory(bool reset = false)
 TEST(ReadProject, FillsPendingGraphOrShowsTheReadersMessage)
 {
     const auto failed = [](const char *failure) { return MessageTextQ(7) + '|' + failure + "|!"; };
+    const auto refused = [](const char *interval) { return interval + QString("|Zerovane|!"); };
     const QString fewFields = failed("The file has fewer than four fields."),
                   syntax = MessageTextQ(6) + "|Zerovane|",
                   tooLong = failed("The function has more than 32767 characters.");
@@ -78,6 +79,11 @@ TEST(ReadProject, FillsPendingGraphOrShowsTheReadersMessage)
         {"a missing closing quote", "\"Zerovane\"\r\n\"x-1\r\n\" 0\"\r\n\" 3\"\r\n", fewFields},
         {"number beyond the range", "\"m\"\r\n\"x\"\r\n\" 1E+400\"\r\n\" 1\"\r\n",
          failed("Overflow.")},
+        // A window cannot show these: a not below b, or a width beyond the double range.
+        {"a above b", "m,x,5,1", refused("The two values don't build an interval. [5 ; 1]")},
+        {"a equals b", "m,x,-.5,-0.5",
+         refused("The two values don't build an interval. [-.5 ; -.5]")},
+        {"too wide", "m,x,-1e308,1e308", refused("The interval is too big. [-1E+308 ; 1E+308]")},
         {"empty", "", fewFields},
         {"binary", allBytes, syntax},
         {"NUL bytes only", std::string(4096, '\0'), fewFields},

@@ -1,9 +1,13 @@
 #include "ui/inputprompt.h"
 #include "ui/savedialog.h"
+#include "ui/systempath.h"
 
+#include "tests/support/cases.h"
 #include "tests/support/messagerecorder.h"
+#include "tests/support/scratch.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QInputDialog>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -47,6 +51,35 @@ TEST(ShowSaveDialog, AChosenFileFillsTheOutputsAndCancellingEmptiesThem)
     EXPECT_FALSE(ShowSaveDialog(fileName, fileTitle, true, filter, filterIndex, QString(),
                                 u"Save graphic"_s, u"JPG"_s, nullptr, flags));
     EXPECT_EQ(fileName + fileTitle + filter + QString::number(filterIndex + flags), "0");
+
+    // Qt's dialog answers with U+FFFD for bytes that are not UTF-8: the file there is the one
+    // taken, and a new name in such a folder keeps the folder's bytes.
+    const test::Folder folder;
+    const std::string dir = folder.path.string() + "/d\xe9\xff";
+    test::fs::create_directory(dir);
+    test::WriteFile(dir + "/g\xff.JPG", "");
+    for (const std::string &chosen : {dir + "/g\xff.JPG", dir + "/new.JPG"}) {
+        recorder.chosenFile = QFile::decodeName(chosen.c_str());
+        ASSERT_TRUE(ShowSaveDialog(fileName, fileTitle, true, filter, filterIndex, QString(),
+                                   u"t"_s, QString(), nullptr, flags));
+        EXPECT_EQ(PathBytes(fileName).toStdString(), chosen);
+    }
+}
+
+// Valid UTF-8 is decoded as usual; each byte of an invalid sequence comes back as it went in.
+TEST(SystemPath, EveryByteSurvivesTheWayThereAndBack)
+{
+    const std::tuple<const char *, QByteArray, QString> rows[] = {
+        {"UTF-8", "/tmp/\xc8\x99.zvn", u"/tmp/\x0219.zvn"_s},
+        {"Latin-1", "lat\xe9.zvn", u"lat\xdce9.zvn"_s},
+        {"a pair whose low half looks carried", "\xf0\x9f\x92\xa9", u"\U0001F4A9"_s},
+        {"an overlong slash", "\xc0\xaf", u"\xdcc0\xdcaf"_s},
+        {"an encoded surrogate", "\xed\xa0\x80", u"\xdced\xdca0\xdc80"_s},
+    };
+    test::ForEachCase(rows, [](auto, const QByteArray &bytes, const QString &path) {
+        EXPECT_EQ(PathFromBytes(bytes), path);
+        EXPECT_EQ(PathBytes(path), bytes);
+    });
 }
 
 // As soon as the prompt box is up: keeps what it shows, then confirms `typed`, or cancels when
