@@ -2,12 +2,12 @@
 
 #include "helpviewer/helpviewer.h"
 #include "shell/mainwindow.h"
+#include "shell/regularfile.h"
 #include "ui/helprequest.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 
 namespace zv {
@@ -21,7 +21,9 @@ QString &HelpFilePath()
 bool CheckHelpFile(const QString &folder, QWidget *parent)
 {
     const QString path = QDir(folder).filePath(QStringLiteral("Readme.chm"));
-    if (!QFileInfo(path).isFile()) {
+    // Opened as the viewer will open it: a pipe or device in its place counts as missing.
+    QByteArray nothing;
+    if (!ReadRegularFile(path, 0, nothing).isEmpty()) {
         HelpFilePath().clear();
         ShowMessage(parent, MessageTextQ(8), MessageTextQ(9), MessageIcon::Critical);
         return false;

@@ -14,8 +14,8 @@ inline constexpr char kHelpWindowName[] = "win";
 // The help file recorded at start, or empty for the whole run when it was missing.
 QString &HelpFilePath();
 
-// Records "Readme.chm" in folder as the help file when it exists; otherwise reports it missing
-// in a message box over parent. Returns whether the file was found.
+// Records "Readme.chm" in folder as the help file when it is a regular file that can be opened;
+// otherwise reports it missing in a message box over parent. Returns whether the file was found.
 bool CheckHelpFile(const QString &folder, QWidget *parent = nullptr);
 
 // Start-up's help step: checks for the help file in folder and, when it is there, gives main
