@@ -17,9 +17,9 @@ namespace zv {
 
 namespace {
 
-// A help file is a few hundred kilobytes; these bounds only stop a damaged one.
-constexpr uint64_t kMaxStreamBytes = 64u << 20;
-constexpr auto kReaderTimeLimit = std::chrono::seconds(10);
+// Receive takes at most this much at a time, so that a fast child does not hold up the
+// caller's other work.
+constexpr size_t kReceiveBytes = 1u << 20;
 
 // Exit codes of the reading child.
 constexpr int kChildOk = 0;
@@ -41,7 +41,6 @@ constexpr size_t kChunkLength = 0x10;
 constexpr size_t kFirstListingChunk = 0x20;
 constexpr size_t kListingHeaderBytes = 0x14;
 constexpr size_t kNextListingChunk = 0x10;
-constexpr int32_t kNoChunk = -1;
 
 uint64_t ReadLittleEndian(const unsigned char *bytes, int count)
 {
@@ -51,62 +50,84 @@ uint64_t ReadLittleEndian(const unsigned char *bytes, int count)
     return value;
 }
 
-// What the probe of a help file finds before chmlib reads it.
+// What the check of a help file finds before chmlib reads it.
 struct Directory
 {
-    bool whole = true; // the directory lies inside the file
-    bool ends = true;  // the chain of listing chunks ends
+    bool whole = true;   // the directory lies inside the file
+    bool ends = true;    // the chain of listing chunks ends
+    uint32_t chunks = 0; // listing chunks read
 };
 
 // chmlib walks the listing chunks from the first by their links to the next and never
 // notices a link back to a chunk it has read: it would go round until the reader's time runs
-// out, with the help window waiting. It stops at a chunk it cannot read or that is no listing;
-// a chain with more links than the file has room for chunks goes round.
-bool ListingChainEnds(int fd, uint64_t size, uint64_t directory)
+// out. It stops at a chunk it cannot read or that is no listing. The directory's length says
+// how many chunks it can hold; a chain with more links than that goes round (or out of the
+// directory). The walk is bounded by chunks, never by the size of the file.
+void WalkListingChain(int fd, uint64_t size, uint64_t directory, uint64_t length, Directory &found)
 {
     unsigned char header[kDirectoryHeaderBytes];
     if (pread(fd, header, sizeof header, static_cast<off_t>(directory)) !=
             static_cast<ssize_t>(sizeof header) ||
         std::string_view(reinterpret_cast<const char *>(header), 4) != "ITSP")
-        return true; // chmlib turns the file down
+        return; // chmlib turns the file down
     const uint64_t chunks = directory + ReadLittleEndian(header + kDirectoryHeaderLength, 4);
     const uint64_t chunkLength = ReadLittleEndian(header + kChunkLength, 4);
     auto chunk = static_cast<int32_t>(ReadLittleEndian(header + kFirstListingChunk, 4));
-    const uint64_t room = size / std::max<uint64_t>(chunkLength, kListingHeaderBytes) + 1;
-    for (uint64_t links = 0; links <= room; ++links) {
-        if (chunk < 0)
-            return true; // the end mark, or a chunk before the file that chmlib cannot read
+    const uint64_t room =
+        std::min(length, size - directory) / std::max<uint64_t>(chunkLength, kListingHeaderBytes) +
+        1;
+    const uint64_t bound = std::min<uint64_t>(room, kMaxListingChunks);
+    // chunk < 0: the end mark, or a chunk before the file that chmlib cannot read.
+    while (chunk >= 0) {
+        if (found.chunks == bound) {
+            found.ends = false;
+            return;
+        }
         const uint64_t at = chunks + static_cast<uint64_t>(chunk) * chunkLength;
         unsigned char listing[kListingHeaderBytes];
+        ++found.chunks;
         if (at > size || chunkLength > size - at ||
             pread(fd, listing, sizeof listing, static_cast<off_t>(at)) !=
                 static_cast<ssize_t>(sizeof listing) ||
             std::string_view(reinterpret_cast<const char *>(listing), 4) != "PMGL")
-            return true;
+            return;
         chunk = static_cast<int32_t>(ReadLittleEndian(listing + kNextListingChunk, 4));
     }
-    return chunk == kNoChunk;
 }
 
 // What chmlib would not tell: it reads a file cut inside its directory as one with fewer
 // pages, without a word (the header says where the directory ends), and it never gets out of
 // a listing that goes round. A file too short for a header, or of another kind, is left to
 // chmlib to reject.
-Directory ProbeDirectory(int fd)
+Directory CheckDirectory(int fd, uint64_t size)
 {
     unsigned char header[kHeaderBytes];
-    struct stat info;
     if (pread(fd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header) ||
-        std::string_view(reinterpret_cast<const char *>(header), 4) != "ITSF" ||
-        fstat(fd, &info) != 0)
+        std::string_view(reinterpret_cast<const char *>(header), 4) != "ITSF")
         return {};
-    const uint64_t size = static_cast<uint64_t>(info.st_size);
     const uint64_t offset = ReadLittleEndian(header + kDirectoryOffset, 8);
     const uint64_t length = ReadLittleEndian(header + kDirectoryLength, 8);
     Directory directory;
     directory.whole = offset <= size && length <= size - offset;
-    directory.ends = offset > size || ListingChainEnds(fd, size, offset);
+    if (offset <= size)
+        WalkListingChain(fd, size, offset, length, directory);
     return directory;
+}
+
+// Opens a regular file for reading, never waiting: opening a named pipe without a writer
+// would wait for one. Returns -1 for anything else.
+int OpenRegularFile(const std::string &path, uint64_t &size)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0)
+        return -1;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    return fd;
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -132,7 +153,7 @@ struct ChildContext
 int SendObject(chmFile *file, chmUnitInfo *unit, void *context)
 {
     auto &child = *static_cast<ChildContext *>(context);
-    if (unit->length > kMaxStreamBytes) {
+    if (unit->length > kMaxChmStreamBytes) {
         child.incomplete = true;
         return CHM_ENUMERATOR_CONTINUE;
     }
@@ -154,10 +175,13 @@ int SendObject(chmFile *file, chmUnitInfo *unit, void *context)
     return CHM_ENUMERATOR_CONTINUE;
 }
 
-// Runs in the child: reads the file and writes the stream. Returns the exit code.
-int SendArchive(const std::string &path, int fd)
+// Runs in the child: reads the file and writes the stream. Returns the exit code. The file is
+// opened again through the descriptor the parent checked, so that the file read is the one
+// checked even when its name now stands for another.
+int SendArchive(const std::string &path, int checked, int fd)
 {
-    chmFile *file = chm_open(path.c_str());
+    const std::string same = "/proc/self/fd/" + std::to_string(checked);
+    chmFile *file = chm_open(access(same.c_str(), R_OK) == 0 ? same.c_str() : path.c_str());
     if (file == nullptr)
         return kChildNotAHelpFile;
     ChildContext child;
@@ -168,36 +192,6 @@ int SendArchive(const std::string &path, int fd)
     if (child.writeFailed || !WriteAll(fd, EncodeChmEnd()))
         return kChildWriteFailed;
     return child.incomplete ? kChildIncomplete : kChildOk;
-}
-
-// Reads the child's stream until it ends, grows too long or the time is up. True at the end
-// of the stream.
-bool ReceiveStream(int fd, std::string &stream)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kReaderTimeLimit;
-    char buffer[65536];
-    while (true) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return false;
-        pollfd poller{fd, POLLIN, 0};
-        const int ready = poll(&poller, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return false;
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        if (stream.size() + static_cast<size_t>(got) > kMaxStreamBytes)
-            return false;
-        stream.append(buffer, static_cast<size_t>(got));
-    }
 }
 
 int WaitForChild(pid_t child)
@@ -256,46 +250,117 @@ bool DecodeChmStream(std::string_view stream, ChmArchive &archive)
     return false;
 }
 
-ChmReadStatus ReadChmFile(const std::string &path, ChmArchive &archive)
+ChmReading::ChmReading(const std::string &path)
 {
     // Missing or unreadable is told apart from damaged before any child is started.
-    const int probe = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (probe < 0)
-        return ChmReadStatus::kCannotOpen;
-    const Directory directory = ProbeDirectory(probe);
-    close(probe);
-    if (!directory.ends)
-        return ChmReadStatus::kDamaged;
-
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0)
-        return ChmReadStatus::kCannotOpen;
-    const pid_t child = fork();
-    if (child < 0) {
-        close(fds[0]);
-        close(fds[1]);
-        return ChmReadStatus::kCannotOpen;
+    uint64_t size = 0;
+    const int file = OpenRegularFile(path, size);
+    if (file < 0) {
+        m_status = ChmReadStatus::kCannotOpen;
+        return;
     }
-    if (child == 0) {
+    const Directory directory = CheckDirectory(file, size);
+    m_whole = directory.whole;
+    m_chunksChecked = directory.chunks;
+    int fds[2];
+    if (!directory.ends) {
+        m_status = ChmReadStatus::kDamaged;
+    } else if (pipe2(fds, O_CLOEXEC) != 0) {
+        m_status = ChmReadStatus::kCannotOpen;
+    } else if (const pid_t child = fork(); child == 0) {
         // The child only reads the file and writes the pipe (glibc's allocator stays usable
         // after a fork), and leaves without running the parent's exit handlers.
         close(fds[0]);
-        _exit(SendArchive(path, fds[1]));
+        _exit(SendArchive(path, file, fds[1]));
+    } else if (child < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        m_status = ChmReadStatus::kCannotOpen;
+    } else {
+        close(fds[1]);
+        // The parent only ever takes what is there.
+        fcntl(fds[0], F_SETFL, fcntl(fds[0], F_GETFL) | O_NONBLOCK);
+        m_pipe = fds[0];
+        m_child = child;
     }
-    close(fds[1]);
-    std::string stream;
-    const bool ended = ReceiveStream(fds[0], stream);
-    close(fds[0]);
-    if (!ended)
-        kill(child, SIGKILL);
-    const int exitCode = WaitForChild(child);
+    close(file);
+}
 
-    const bool wellFormed = DecodeChmStream(stream, archive);
+ChmReading::~ChmReading()
+{
+    ClosePipe();
+    if (m_child > 0) {
+        kill(m_child, SIGKILL);
+        WaitForChild(m_child);
+    }
+}
+
+void ChmReading::ClosePipe()
+{
+    if (m_pipe >= 0)
+        close(m_pipe);
+    m_pipe = -1;
+}
+
+bool ChmReading::Receive()
+{
+    char buffer[65536];
+    for (size_t taken = 0; m_pipe >= 0 && taken < kReceiveBytes;) {
+        const ssize_t got = read(m_pipe, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return false;
+        // The end of the output; or a failure or an output past its bound, which leave the
+        // reading cut.
+        m_ended = got == 0;
+        if (got <= 0 || m_stream.size() + static_cast<size_t>(got) > kMaxChmStreamBytes) {
+            ClosePipe();
+            break;
+        }
+        m_stream.append(buffer, static_cast<size_t>(got));
+        taken += static_cast<size_t>(got);
+    }
+    return m_pipe < 0;
+}
+
+ChmReadStatus ChmReading::Finish(ChmArchive &archive)
+{
+    ClosePipe();
+    if (m_child <= 0)
+        return m_status;
+    if (!m_ended)
+        kill(m_child, SIGKILL);
+    const int exitCode = WaitForChild(m_child);
+    m_child = -1;
+
+    const bool wellFormed = DecodeChmStream(m_stream, archive);
+    m_stream.clear();
     if (exitCode == kChildNotAHelpFile)
         return ChmReadStatus::kNotAHelpFile;
-    if (!directory.whole || !ended || !wellFormed || exitCode != kChildOk)
+    if (!m_whole || !m_ended || !wellFormed || exitCode != kChildOk)
         return ChmReadStatus::kDamaged;
     return ChmReadStatus::kOk;
+}
+
+ChmReadStatus ReadChmFile(const std::string &path, ChmArchive &archive)
+{
+    ChmReading reading(path);
+    const auto deadline = std::chrono::steady_clock::now() + kChmReadTimeLimit;
+    while (reading.fd() >= 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            break;
+        pollfd poller{reading.fd(), POLLIN, 0};
+        const int ready = poll(&poller, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        reading.Receive();
+    }
+    return reading.Finish(archive);
 }
 
 } // namespace zv

@@ -58,6 +58,12 @@ HelpBrowser::HelpBrowser(std::shared_ptr<const ChmArchive> archive, bool damaged
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::FollowLink);
 }
 
+void HelpBrowser::SetArchive(std::shared_ptr<const ChmArchive> archive, bool damaged)
+{
+    m_archive = std::move(archive);
+    m_damaged = damaged;
+}
+
 void HelpBrowser::ShowPage(const QString &path, const QString &fragment)
 {
     setSource(PageUrl(path, fragment), QTextDocument::HtmlResource);

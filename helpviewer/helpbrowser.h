@@ -18,6 +18,8 @@ public:
     // damaged: the file could not be read whole, which the missing-page text then says.
     HelpBrowser(std::shared_ptr<const ChmArchive> archive, bool damaged, QWidget *parent = nullptr);
 
+    // The file whose pages are shown from now on.
+    void SetArchive(std::shared_ptr<const ChmArchive> archive, bool damaged);
     // Shows the page at path (from the file's root) and scrolls to fragment.
     void ShowPage(const QString &path, const QString &fragment = {});
     // The path of the page on view, empty before the first.

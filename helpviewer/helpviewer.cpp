@@ -1,11 +1,9 @@
 #include "helpviewer/helpviewer.h"
 
-#include "helpviewer/helpbook.h"
 #include "helpviewer/helpwindow.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QFile>
 #include <QScreen>
 #include <QWindow>
 #include <utility>
@@ -55,8 +53,7 @@ HelpWindow *HelpViewer::window() const
 HelpWindow *HelpViewer::Window(const QString &windowName, QWidget *caller)
 {
     if (m_window == nullptr) {
-        m_window = new HelpWindow(
-            OpenHelpBook(QFile::encodeName(m_helpFile).toStdString(), windowName.toStdString()));
+        m_window = new HelpWindow(m_helpFile, windowName);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         PlaceBeside(m_window, caller);
     }

@@ -11,8 +11,9 @@ namespace zv {
 class HelpWindow;
 
 // The program's one help viewer over one compiled help file: a window of its own, not modal,
-// that stays open beside the program. The file is read at the first request; every request
-// after that reuses the window (it is made again only after it was closed).
+// that stays open beside the program. The window opens at the first request and reads the file
+// while the program goes on; every request after that reuses the window (it is made again, and
+// the file read again, only after it was closed).
 class HelpViewer : public QObject
 {
     Q_OBJECT

@@ -1,9 +1,11 @@
 #include "helpviewer/helpwindow.h"
 
 #include "helpviewer/helpbrowser.h"
+#include "helpviewer/helploader.h"
 #include "helpviewer/helptarget.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace zv {
@@ -65,18 +68,11 @@ std::vector<QTreeWidgetItem *> AllItems(QTreeWidget *tree)
 
 } // namespace
 
-HelpWindow::HelpWindow(HelpBook book, QWidget *parent)
+HelpWindow::HelpWindow(const QString &helpFile, const QString &windowName, QWidget *parent)
     : QMainWindow(parent)
-    , m_book(std::make_shared<const HelpBook>(std::move(book)))
+    , m_book(std::make_shared<const HelpBook>())
 {
-    const QString name = FromUtf8(m_book->window.name);
-    setObjectName(name.isEmpty() ? QStringLiteral("help") : name);
-    const QString caption = FromUtf8(m_book->caption);
-    setWindowTitle(caption.isEmpty() ? QStringLiteral("Help") : caption);
-
-    // The page pane shares the file with the window, whichever of them goes first.
-    m_browser = new HelpBrowser(std::shared_ptr<const ChmArchive>(m_book, &m_book->archive),
-                                m_book->status != ChmReadStatus::kOk);
+    m_browser = new HelpBrowser(std::shared_ptr<const ChmArchive>(m_book, &m_book->archive), false);
     connect(m_browser, &HelpBrowser::pageShown, this, &HelpWindow::SelectContentsEntry);
 
     m_tabs = new QTabWidget;
@@ -84,17 +80,64 @@ HelpWindow::HelpWindow(HelpBook book, QWidget *parent)
     m_tabs->addTab(CreateContentsTab(), QStringLiteral("&Contents"));
     m_tabs->addTab(CreateIndexTab(), QStringLiteral("&Index"));
 
-    auto *splitter = new QSplitter;
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(m_browser);
-    splitter->setStretchFactor(1, 1);
+    m_splitter = new QSplitter;
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_browser);
+    m_splitter->setStretchFactor(1, 1);
+    setCentralWidget(m_splitter);
+    CreateToolBar();
+    ApplyBook(true);
+
+    m_stop = new QAction(QStringLiteral("Stop reading"), this);
+    m_stop->setObjectName(QStringLiteral("stop"));
+    m_stop->setShortcut(Qt::Key_Escape);
+    connect(m_stop, &QAction::triggered, this, &QWidget::close);
+    addAction(m_stop);
+    m_browser->setHtml(QStringLiteral(
+        "<html><body><h1>Reading the help file\u2026</h1><p>Press Escape or close this window "
+        "to stop.</p></body></html>"));
+    m_loader = new HelpLoader(
+        QFile::encodeName(helpFile).toStdString(), windowName.toStdString(),
+        [this](HelpBook book) { SetBook(std::move(book)); }, this);
+}
+
+void HelpWindow::SetBook(HelpBook book)
+{
+    m_loader->deleteLater();
+    m_loader = nullptr;
+    m_stop->setEnabled(false);
+    m_home->setEnabled(true);
+    // A window the user has not resized yet takes the size of the file's definition.
+    const bool opening = size() == DefinedSize(m_book->window);
+    m_book = std::make_shared<const HelpBook>(std::move(book));
+    m_browser->SetArchive(std::shared_ptr<const ChmArchive>(m_book, &m_book->archive),
+                          m_book->status != ChmReadStatus::kOk);
+    ApplyBook(opening);
+    m_browser->clear();
+    ShowHome();
+    if (!m_pendingTopic.isNull())
+        ShowTopic(std::exchange(m_pendingTopic, QString()));
+}
+
+// The name, caption, contents, index and size that the book in hand gives the window.
+void HelpWindow::ApplyBook(bool opening)
+{
+    const QString name = FromUtf8(m_book->window.name);
+    setObjectName(name.isEmpty() ? QStringLiteral("help") : name);
+    const QString caption = FromUtf8(m_book->caption);
+    setWindowTitle(caption.isEmpty() ? QStringLiteral("Help") : caption);
+    m_contents->clear();
+    FillTree(m_contents, m_book->contents, true);
+    m_index->clear();
+    FillTree(m_index, m_book->index, false);
+    m_index->expandAll();
+    if (!opening)
+        return;
     const int navigationWidth = m_book->window.navigationWidth > 0
                                     ? std::clamp(m_book->window.navigationWidth, 120, 600)
                                     : kDefaultNavigationWidth;
     const QSize size = DefinedSize(m_book->window);
-    splitter->setSizes({navigationWidth, std::max(1, size.width() - navigationWidth)});
-    setCentralWidget(splitter);
-    CreateToolBar();
+    m_splitter->setSizes({navigationWidth, std::max(1, size.width() - navigationWidth)});
     resize(size);
 }
 
@@ -119,9 +162,10 @@ void HelpWindow::CreateToolBar()
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
-    QAction *home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon),
-                                   QStringLiteral("Home"), this, &HelpWindow::ShowHome);
-    home->setObjectName(QStringLiteral("home"));
+    m_home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Home"),
+                            this, &HelpWindow::ShowHome);
+    m_home->setObjectName(QStringLiteral("home"));
+    m_home->setEnabled(false); // until the file has been read
 }
 
 QWidget *HelpWindow::CreateContentsTab()
@@ -129,7 +173,6 @@ QWidget *HelpWindow::CreateContentsTab()
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("contents"));
     m_contents->setHeaderHidden(true);
-    FillTree(m_contents, m_book->contents, true);
     // One click opens a topic, as in the usual help viewers; Enter does too.
     connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::ShowItem);
     connect(m_contents, &QTreeWidget::itemActivated, this, &HelpWindow::ShowItem);
@@ -148,8 +191,6 @@ QWidget *HelpWindow::CreateIndexTab()
     m_index->setObjectName(QStringLiteral("index"));
     m_index->setHeaderHidden(true);
     m_index->setRootIsDecorated(false);
-    FillTree(m_index, m_book->index, false);
-    m_index->expandAll();
     auto *display = new QPushButton(QStringLiteral("&Display"));
     display->setObjectName(QStringLiteral("display"));
     layout->addWidget(label);
@@ -198,7 +239,7 @@ void HelpWindow::FillTree(QTreeWidget *tree, const std::vector<SitemapEntry> &en
 void HelpWindow::ShowContents()
 {
     m_tabs->setCurrentIndex(0);
-    if (m_browser->source().isEmpty())
+    if (!isReading() && m_browser->source().isEmpty())
         ShowHome();
 }
 
@@ -206,18 +247,24 @@ void HelpWindow::ShowIndex()
 {
     m_tabs->setCurrentIndex(1);
     m_keyword->setFocus();
-    if (m_browser->source().isEmpty())
+    if (!isReading() && m_browser->source().isEmpty())
         ShowHome();
 }
 
 void HelpWindow::ShowTopic(const QString &topic)
 {
+    if (isReading()) {
+        m_pendingTopic = topic;
+        return;
+    }
     const HelpTarget target = ResolveHelpTarget(topic.toStdString());
     ShowLink(FromUtf8(target.path), FromUtf8(target.fragment));
 }
 
 void HelpWindow::ShowHome()
 {
+    if (isReading())
+        return;
     ShowTopic(FromUtf8(m_book->home));
 }
 

@@ -3,12 +3,12 @@
 #include "engine/numbertext.h"
 #include "graph/graphwindow.h"
 #include "shell/settingsfile.h"
+#include "shell/storedsettings.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
-#include <QSettings>
 #include <QWidget>
 
 #include <algorithm>
@@ -66,14 +66,21 @@ double ContrastRatio(const QColor &one, const QColor &other)
 // theme of the menu clears it on the usual palettes.
 constexpr double kReadableContrast = 3.0;
 
-int32_t ReadValue(QSettings &settings, const char *key, int bits, int32_t defaultValue,
+int32_t ReadValue(const StoredSettings &settings, const char *key, int bits, int32_t defaultValue,
                   int32_t current)
 {
-    const QString text =
-        settings.value(QLatin1String(key), StoredIntegerText(defaultValue)).toString();
+    const std::string text =
+        settings.Value(kSettingsGroup, key, StoredIntegerText(defaultValue).toStdString());
     int32_t value = current;
-    ReadStoredInteger(text, bits, value);
+    ReadStoredInteger(QString::fromStdString(text), bits, value);
     return value;
+}
+
+// The settings file's failure said at start: a theme change that meets it again keeps quiet.
+QString &FailureSaidAtStart()
+{
+    static QString failure;
+    return failure;
 }
 
 } // namespace
@@ -157,11 +164,20 @@ QString StoredIntegerText(int32_t value)
     return QString::fromStdString(FormatFileNumber(static_cast<double>(value)));
 }
 
-void LoadAppearanceSettings()
+QString LoadAppearanceSettings()
 {
-    QSettings settings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"));
-    settings.beginGroup(QLatin1String(kSettingsGroup));
+    const StoredSettings settings;
     const Theme first = ThemeColors(kDefaultTheme);
+    FailureSaidAtStart().clear();
+    if (!settings.readable()) {
+        Background() = first.background;
+        Foreground() = first.foreground;
+        ForeItem() = kDefaultTheme;
+        FailureSaidAtStart() = settings.failure();
+        return settings.failure() +
+               QStringLiteral("\n\nZerovane starts with its default colours; the colours you "
+                              "choose are kept for this session only.");
+    }
     // A value that does not fit its key keeps the one in force, as a failed assignment would.
     Background() = ReadValue(settings, kBackgroundKey, 32, first.background, Background());
     Foreground() = ReadValue(settings, kForegroundKey, 32, first.foreground, Foreground());
@@ -175,6 +191,7 @@ void LoadAppearanceSettings()
         Background() = theme.background;
         Foreground() = theme.foreground;
     }
+    return {};
 }
 
 bool ChooseTheme(int k, QString *failure)
@@ -191,7 +208,7 @@ bool ChooseTheme(int k, QString *failure)
                                                            {kForegroundKey, stored(Foreground())},
                                                            {kForeItemKey, stored(ForeItem())}});
     if (failure != nullptr)
-        *failure = written;
+        *failure = written == FailureSaidAtStart() ? QString() : written;
     return true;
 }
 

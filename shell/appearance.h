@@ -45,12 +45,14 @@ QString StoredIntegerText(int32_t value);
 
 // Reads "Background", "Foreground" and "ForeItem" from the settings, with the defaults of a
 // first start. Colours whose text could not be read on their background give way to the
-// colours of the stored theme (theme 4 for a number without one).
-void LoadAppearanceSettings();
+// colours of the stored theme (theme 4 for a number without one). A settings file that cannot
+// be read leaves the defaults; the returned text then says so for the user, else it is empty.
+QString LoadAppearanceSettings();
 
 // Makes theme k the one in force and writes the three keys. Returns false, and changes and
 // writes nothing, when k is already in force or is not a theme number. When the keys cannot be
-// written the theme is still in force for this session, and `failure` gets the reason.
+// written the theme is still in force for this session, and `failure` gets the reason, unless
+// it is the unreadable file that LoadAppearanceSettings has already reported.
 bool ChooseTheme(int k, QString *failure = nullptr);
 
 // Hands the theme in force to every open window: the main window, each graph window inside it

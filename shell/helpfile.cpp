@@ -2,12 +2,12 @@
 
 #include "helpviewer/helpviewer.h"
 #include "shell/mainwindow.h"
+#include "shell/regularfile.h"
 #include "ui/helprequest.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 
 namespace zv {
@@ -25,7 +25,9 @@ bool CheckHelpFile(const QString &programFolder, QWidget *parent)
     const QDir program(programFolder);
     for (const QString &folder : {programFolder, program.filePath(ZV_DATA_FROM_PROGRAM)}) {
         const QString path = QDir::cleanPath(QDir(folder).filePath(QStringLiteral("Readme.chm")));
-        if (QFileInfo(path).isFile()) {
+        // Opened as the viewer will open it: a pipe or device in its place counts as missing.
+        QByteArray nothing;
+        if (ReadRegularFile(path, 0, nothing).isEmpty()) {
             HelpFilePath() = path;
             return true;
         }

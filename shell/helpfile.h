@@ -15,8 +15,9 @@ inline constexpr char kHelpWindowName[] = "win";
 QString &HelpFilePath();
 
 // Records "Readme.chm" as the help file, from programFolder when it is there (a build tree), else
-// from the installed data folder found relative to programFolder (share/zerovane beside bin);
-// otherwise reports it missing in a message box over parent. Returns whether it was found.
+// from the installed data folder found relative to programFolder (share/zerovane beside bin),
+// when it is a regular file that can be opened; otherwise reports it missing in a message box
+// over parent. Returns whether it was found.
 bool CheckHelpFile(const QString &programFolder, QWidget *parent = nullptr);
 
 // Start-up's help step: checks for the help file from programFolder and, when it is there, gives

@@ -200,9 +200,12 @@ void MainWindow::CheckThemeEntry()
 
 void MainWindow::LoadAppearance()
 {
-    LoadAppearanceSettings();
+    const QString failure = LoadAppearanceSettings();
     CheckThemeEntry();
     ApplyThemeByPrefix(this, CurrentThemeColours());
+    if (!failure.isEmpty())
+        ShowMessage(this, failure, QStringLiteral("Your colours could not be read."),
+                    MessageIcon::Exclamation);
 }
 
 void MainWindow::SelectTheme(int k)

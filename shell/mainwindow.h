@@ -24,7 +24,8 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
 
-    // Reads the stored theme, checks its Background entry and colours the window.
+    // Reads the stored theme, checks its Background entry and colours the window; says so in a
+    // box when the settings file cannot be read.
     void LoadAppearance();
     // The Background entries' handler: theme k (1..5) for every window, kept in the settings.
     void SelectTheme(int k);

@@ -3,6 +3,7 @@
 #include "engine/numbertext.h"
 #include "export/atomicfile.h"
 #include "shell/pendinggraph.h"
+#include "shell/regularfile.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 #include "ui/systempath.h"
@@ -10,11 +11,6 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zv {
 
@@ -34,48 +30,6 @@ QString EndText(double value)
     return QString::fromStdString(FormatFileNumber(value)).trimmed();
 }
 
-QString SystemText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Reads at most `limit` bytes from the start of a regular file into content. Opening does not
-// wait: a named pipe without a writer would otherwise hold the whole program. Pipes, devices
-// and sockets are refused, since a project is a file. Returns the failure, or nothing.
-QString ReadFileHead(const QString &path, qint64 limit, QByteArray &content)
-{
-    const int fd = ::open(PathBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return SystemText(errno);
-    QString failure;
-    struct stat info
-    {
-    };
-    if (::fstat(fd, &info) != 0) {
-        failure = SystemText(errno);
-    } else if (S_ISDIR(info.st_mode)) {
-        failure = SystemText(EISDIR);
-    } else if (!S_ISREG(info.st_mode)) {
-        failure = ReaderText("This is a pipe, a device or a socket, not a file.");
-    } else {
-        content.resize(limit);
-        qint64 got = 0;
-        while (got < limit) {
-            const ssize_t n = ::read(fd, content.data() + got, size_t(limit - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                failure = SystemText(errno);
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        content.truncate(got);
-    }
-    ::close(fd);
-    return failure;
-}
-
 } // namespace
 
 ProjectReadResult LoadProjectFile(const QString &path)
@@ -83,7 +37,7 @@ ProjectReadResult LoadProjectFile(const QString &path)
     ProjectReadResult result;
     // One byte more than the limit tells whether the file goes on past it.
     QByteArray content;
-    result.failure = ReadFileHead(path, qint64(kProjectReadLimit) + 1, content);
+    result.failure = ReadRegularFile(path, qint64(kProjectReadLimit) + 1, content);
     if (!result.failure.isEmpty())
         return result;
 

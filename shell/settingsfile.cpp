@@ -1,11 +1,11 @@
 #include "shell/settingsfile.h"
 
 #include "export/atomicfile.h"
+#include "shell/storedsettings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 #include <algorithm>
 
@@ -101,20 +101,16 @@ std::string SetIniValues(std::string_view text, std::string_view group,
 
 QString StoreSettings(std::string_view group, const SettingsValues &values)
 {
-    const QString path =
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName();
+    const QString path = SettingsFilePath();
+    // A file that cannot be read is not written over: whatever else it keeps would be lost.
+    const StoredSettings stored(path);
+    if (!stored.readable())
+        return stored.failure();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return QStringLiteral("The folder %1 cannot be made.")
             .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
-    std::string old;
-    QFile file(path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return file.errorString();
-        old = file.readAll().toStdString();
-    }
     return QString::fromStdString(WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                                      SetIniValues(old, group, values)));
+                                                      SetIniValues(stored.text(), group, values)));
 }
 
 } // namespace zv

@@ -17,9 +17,9 @@ using SettingsValues = std::vector<std::pair<std::string, std::string>>;
 std::string SetIniValues(std::string_view text, std::string_view group,
                          const SettingsValues &values);
 
-// Sets the values in the per-user settings file (the one QSettings("Zerovane", "Zerovane")
-// reads) through the program's one file writer, so a failed write leaves the old file as it
-// was. Returns an empty string, or the system's description of the failure.
+// Sets the values in the per-user settings file (SettingsFilePath) through the program's one
+// file writer, so a failed write leaves the old file as it was. A file that cannot be read (see
+// StoredSettings) is left as it is. Returns an empty string, or the description of the failure.
 QString StoreSettings(std::string_view group, const SettingsValues &values);
 
 } // namespace zv

@@ -3,12 +3,14 @@
 #include "helpviewer/helpbook.h"
 #include "helpviewer/helptarget.h"
 
+#include "tests/support/cases.h"
 #include "tests/support/scratch.h"
 
 #include <gtest/gtest.h>
 #include <regex>
 #include <set>
 #include <strings.h>
+#include <sys/stat.h>
 
 namespace zv {
 namespace {
@@ -17,11 +19,21 @@ using namespace std::string_literals;
 
 const std::string kHelpFile = test::ReadFile(ZV_HELP_FILE);
 
-ChmReadStatus Read(const std::string &bytes, ChmArchive &archive)
+// Reads bytes as a help file, made `size` bytes long (sparse) when that is more; says in
+// `checked` how far the check before the reading child went.
+ChmReadStatus Read(const std::string &bytes, ChmArchive &archive, uint64_t size = 0,
+                   std::pair<bool, uint32_t> *checked = nullptr)
 {
     const test::Folder folder;
-    test::WriteFile(folder.path / "Readme.chm", bytes);
-    return ReadChmFile((folder.path / "Readme.chm").string(), archive);
+    const test::fs::path path = folder.path / "Readme.chm";
+    test::WriteFile(path, bytes);
+    if (size > bytes.size())
+        test::fs::resize_file(path, size);
+    if (checked != nullptr) {
+        const ChmReading reading(path.string());
+        *checked = {reading.fd() < 0, reading.chunksChecked()};
+    }
+    return ReadChmFile(path.string(), archive);
 }
 
 uint32_t U32(const std::string &bytes, size_t at)
@@ -48,19 +60,36 @@ TEST(ChmReader, TellsMissingForeignCutAndDamagedFilesApart)
         size_t{U32(kHelpFile, directory + 0x20)} * U32(kHelpFile, directory + 0x10) + 0x10;
     ASSERT_EQ(U32(kHelpFile, link), 0xffffffffu) << "the built help file lists in one chunk";
     const auto zeroed = [](size_t at) { return std::string(kHelpFile).replace(at, 4, 4, '\0'); };
-    const std::tuple<const char *, std::string, ChmReadStatus> rows[] = {
-        {"too short for a header", "<html>no help</html>", ChmReadStatus::kNotAHelpFile},
-        {"long enough but of another kind", std::string(20000, 'x'), ChmReadStatus::kNotAHelpFile},
-        {"a zero version", zeroed(control + 4), ChmReadStatus::kDamaged},
-        {"a zero window size", zeroed(control + 12), ChmReadStatus::kDamaged},
-        {"a listing that goes on with itself", zeroed(link), ChmReadStatus::kDamaged}};
-    for (const auto &[name, bytes, status] : rows) {
-        ChmArchive archive;
-        EXPECT_EQ(Read(bytes, archive), status) << name;
-        EXPECT_EQ(archive.Find("/mg.html"), nullptr) << name;
+    // A link back to the same chunk in a sparse file of 500 MB whose directory claims all of it,
+    // with chunks shorter than a chunk's header: once a freeze of a minute in the check.
+    std::string huge = zeroed(link).replace(directory + 0x10, 4, "\1\0\0\0"s);
+    huge.replace(0x50, 8, "\0\0\x40\x1f\0\0\0\0"s);
+    // The file and the size to give it; whether the check before the child decides it.
+    const std::tuple<const char *, std::string, uint64_t, bool, ChmReadStatus> rows[] = {
+        {"too short for a header", "<html>no help</html>", 0, false, ChmReadStatus::kNotAHelpFile},
+        {"long enough but of another kind", std::string(20000, 'x'), 0, false,
+         ChmReadStatus::kNotAHelpFile},
+        {"a zero version", zeroed(control + 4), 0, false, ChmReadStatus::kDamaged},
+        {"a zero window size", zeroed(control + 12), 0, false, ChmReadStatus::kDamaged},
+        {"a listing that goes on with itself", zeroed(link), 0, true, ChmReadStatus::kDamaged},
+        {"the same in 500 MB", huge, 500u << 20, true, ChmReadStatus::kDamaged}};
+    test::ForEachCase(
+        rows, [](auto, const std::string &bytes, uint64_t size, bool before, ChmReadStatus status) {
+            ChmArchive archive;
+            std::pair<bool, uint32_t> checked;
+            EXPECT_EQ(Read(bytes, archive, size, &checked), status);
+            EXPECT_EQ(archive.Find("/mg.html"), nullptr);
+            EXPECT_EQ(checked.first, before);
+            EXPECT_LE(checked.second, kMaxListingChunks);
+        });
+    // Nothing there, or no regular file: a pipe without a writer would keep the open waiting.
+    const test::Folder folder;
+    ASSERT_EQ(mkfifo((folder.path / "pipe").c_str(), 0600), 0);
+    for (const test::fs::path &path :
+         {folder.path / "absent", folder.path / "pipe", folder.path, test::fs::path("/dev/zero")}) {
+        ChmArchive empty;
+        EXPECT_EQ(ReadChmFile(path.string(), empty), ChmReadStatus::kCannotOpen) << path;
     }
-    ChmArchive empty;
-    EXPECT_EQ(ReadChmFile("/nonexistent/Readme.chm", empty), ChmReadStatus::kCannotOpen);
 
     int damaged = 0;
     for (size_t length = 0; length < kHelpFile.size(); length += kHelpFile.size() / 23 + 1) {

@@ -1,3 +1,4 @@
+#include "helpviewer/chmreader.h"
 #include "helpviewer/helpbrowser.h"
 #include "helpviewer/helpviewer.h"
 #include "helpviewer/helpwindow.h"
@@ -5,13 +6,16 @@
 #include "tests/support/scratch.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 namespace zv {
 namespace {
@@ -70,6 +74,15 @@ QString EntryPath(const QTreeWidgetItem *item)
     return ::testing::AssertionFailure() << "the viewer shows " << shown().toStdString();
 }
 
+// Whether the viewer's window has read its file, within the reader's own time limit (a child
+// that crashes under the sanitizers takes seconds to end).
+bool HasRead(const HelpViewer &viewer)
+{
+    const auto limit = std::chrono::milliseconds(kChmReadTimeLimit) + std::chrono::seconds(5);
+    return QTest::qWaitFor([&viewer] { return viewer.window() && !viewer.window()->isReading(); },
+                           int(limit.count()));
+}
+
 // Beside a modal window the help stays usable: it stands over the modal one, so that clicks
 // reach it through the window system, and on its own again once that one closes. Links,
 // pictures and Back stay inside the file.
@@ -83,6 +96,7 @@ TEST(HelpViewer, ContentsIndexLinksAndBackWorkEvenBesideAModalWindow)
     viewer.ShowHelpContents(kWin, &dialog);
     HelpWindow *window = viewer.window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    ASSERT_TRUE(HasRead(viewer));
     EXPECT_EQ(window->objectName() + '|' + window->windowTitle(), "win|Zerovane Help");
     EXPECT_EQ(window->windowHandle()->transientParent(), dialog.windowHandle());
     EXPECT_TRUE(Shows(viewer, "Welcome to Zerovane|0|Welcome to Zerovane"));
@@ -150,6 +164,7 @@ TEST(HelpViewer, AMissingTopicOrFileShowsAPageOfTheViewersOwn)
         viewer.ShowHelpContents(kWin);
         viewer.ShowHelpIndex(kWin);
         viewer.ShowHelpTopic(kWin, QString::fromLatin1(topic));
+        ASSERT_TRUE(HasRead(viewer));
         ASSERT_TRUE(Shows(viewer, missing));
         HelpWindow *window = viewer.window();
         const QString text = window->browser()->toPlainText();
@@ -158,6 +173,59 @@ TEST(HelpViewer, AMissingTopicOrFileShowsAPageOfTheViewersOwn)
         EXPECT_EQ(viewer.window(), window);
         EXPECT_TRUE(Shows(viewer, next));
     }
+}
+
+// Counts the paint events of the object it watches.
+struct PaintCounter : QObject
+{
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+// A file that keeps the reader going round for its whole time (a branch of the index that
+// leads back to itself, which only chmlib follows): the window opens at once and paints and
+// takes keys while the child reads; Escape gives the reading up and ends the child.
+TEST(HelpViewer, StaysUsableWhileTheFileIsReadAndEscapeGivesTheReadingUp)
+{
+    std::string bytes = test::ReadFile(ZV_HELP_FILE);
+    const auto u32 = [&bytes](size_t at) {
+        return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+               uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+    };
+    const size_t directory = u32(0x48);
+    ASSERT_EQ(u32(directory + 0x10), 4096u); // the chunk length
+    // The root of the index is chunk 1, a branch whose one entry ("/", before every name) leads
+    // to chunk 1; its free space is what the 11 bytes of header and entry leave.
+    bytes.replace(directory + 0x1c, 4, std::string("\1\0\0\0", 4));
+    const std::string branch("PMGI\xf5\x0f\0\0\1/\1", 11);
+    bytes.replace(directory + u32(directory + 0x08) + 4096, branch.size(), branch);
+    const test::Folder folder;
+    test::WriteFile(folder.path / "Readme.chm", bytes);
+
+    HelpViewer viewer(QString::fromStdString((folder.path / "Readme.chm").string()));
+    viewer.ShowHelpTopic(kWin, QStringLiteral("mg.html"));
+    HelpWindow *window = viewer.window();
+    ASSERT_TRUE(window->isReading());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_TRUE(window->browser()->toPlainText().startsWith(QStringLiteral("Reading")));
+    PaintCounter counter;
+    window->browser()->viewport()->installEventFilter(&counter);
+    window->browser()->viewport()->update();
+    EXPECT_TRUE(QTest::qWaitFor([&counter] { return counter.paints > 0; }));
+    QCoreApplication::postEvent(window->keywordField(), new QKeyEvent(QEvent::KeyPress, Qt::Key_N,
+                                                                      {}, QStringLiteral("n")));
+    EXPECT_TRUE(QTest::qWaitFor([window] { return window->keywordField()->text() == "n"; }));
+    EXPECT_TRUE(window->isReading());
+
+    QTest::keyClick(window->keywordField(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&viewer] { return viewer.window() == nullptr; }));
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1); // no child left, running or ended
+    EXPECT_EQ(errno, ECHILD);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "shell/appearance.h"
 #include "shell/settingsfile.h"
 #include "shell/startup.h"
+#include "shell/storedsettings.h"
 #include "tools/xpert.h"
 #include "ui/cursoricons.h"
 
@@ -9,11 +10,15 @@
 #include "tests/support/scratch.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zv {
 namespace {
@@ -84,27 +89,48 @@ TEST(Appearance, EachChosenThemeIsStoredAndReadBackAndTheThemeInForceWritesNothi
     }
 }
 
+enum class Store { kFile, kPipe, kLinkToZero, kFolder };
+
 // Each test runs in a process of its own under CTest, so nothing has loaded the cursors before.
+// Whatever stands in the settings file's place, the program comes up in a readable theme; what
+// it cannot read (a pipe or device would hold or end it) gives the default theme and one box
+// naming the file, and a theme change afterwards holds for the session, leaving the file alone.
 TEST(StartUp, ShowsTheWizardInTheStoredThemeReadableWhateverTheStoreHolds)
 {
-    // The whole settings file, then the theme entry checked afterwards (0 for none).
-    const std::tuple<const char *, std::string, int> rows[] = {
-        {"as written", "[Settings]\nForeItem=\" 3\"\n", 3},
-        {"binary garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18), 4},
-        {"garbage values", "[Settings]\nBackground=blue\nForeground=\"\"\nForeItem=nan\n", 4},
-        {"ForeItem 0", "[Settings]\nBackground=0\nForeground=16777215\nForeItem=0\n", 0},
-        {"ForeItem 7", "[Settings]\nBackground=15711881\nForeground=0\nForeItem=7\n", 0},
-        {"ForeItem -1", "[Settings]\nForeItem=-1\n", 0},
-        {"text as dark as its background", "[Settings]\nBackground=0\nForeground=1\nForeItem=5\n",
-         5},
+    alarm(120); // a store that holds the program would otherwise hold the test for ever
+    // What stands there and its content, then the theme entry checked afterwards (0 for none).
+    const std::tuple<const char *, Store, std::string, int> rows[] = {
+        {"as written", Store::kFile, "[Settings]\nForeItem=\" 3\"\n", 3},
+        {"binary garbage", Store::kFile, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18),
+         4},
+        {"garbage values", Store::kFile,
+         "[Settings]\nBackground=blue\nForeground=\"\"\nForeItem=nan\n", 4},
+        {"ForeItem 0", Store::kFile, "[Settings]\nBackground=0\nForeground=16777215\nForeItem=0\n",
+         0},
+        {"ForeItem 7", Store::kFile, "[Settings]\nBackground=15711881\nForeground=0\nForeItem=7\n",
+         0},
+        {"ForeItem -1", Store::kFile, "[Settings]\nForeItem=-1\n", 0},
+        {"text as dark as its background", Store::kFile,
+         "[Settings]\nBackground=0\nForeground=1\nForeItem=5\n", 5},
+        {"a file over the bound", Store::kFile,
+         "[Settings]\nForeItem=3\n" + std::string(kMaxSettingsBytes, ';'), 4},
+        {"a pipe", Store::kPipe, "", 4},
+        {"a link to /dev/zero", Store::kLinkToZero, "", 4},
+        {"a folder", Store::kFolder, "", 4},
     };
-    const test::fs::path file =
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName().toStdString();
-    test::ForEachCase(rows, [&file](auto, const std::string &store, int checked) {
+    const QString path = SettingsFilePath();
+    const test::fs::path file = path.toStdString();
+    test::ForEachCase(rows, [&](auto, Store store, const std::string &content, int checked) {
         test::Shell shell; // empties the store first
         test::fs::create_directories(file.parent_path());
-        test::WriteFile(file, store);
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).sync();
+        if (store == Store::kFile)
+            test::WriteFile(file, content);
+        ASSERT_TRUE(store != Store::kPipe || mkfifo(file.c_str(), 0600) == 0);
+        if (store == Store::kLinkToZero)
+            test::fs::create_symlink("/dev/zero", file);
+        if (store == Store::kFolder)
+            test::fs::create_directory(file);
+        const bool readable = store == Store::kFile && content.size() < kMaxSettingsBytes;
         SetInForce(4, kSystemHighlight, 0xFFFFFF); // the theme in force at a program's start
         ASSERT_TRUE(StartUp(shell.main, {"zerovane"}));
         EXPECT_TRUE(shell.main.isVisible());
@@ -120,8 +146,57 @@ TEST(StartUp, ShowsTheWizardInTheStoredThemeReadableWhateverTheStoreHolds)
         EXPECT_GE(std::abs(label->palette().color(QPalette::WindowText).lightness() -
                            behind->palette().color(QPalette::Window).lightness()),
                   96);
+        const auto settingsBoxes = [&shell, &path] {
+            return shell.recorder.Boxes().filter(QDir::toNativeSeparators(path)).size();
+        };
+        EXPECT_EQ(settingsBoxes(), readable ? 0 : 1);
+
+        const int next = checked == 1 ? 2 : 1;
+        shell.main.themeEntry(next)->trigger();
+        EXPECT_EQ(ForeItem(), next);
+        EXPECT_EQ(settingsBoxes(), readable ? 0 : 1);
+        const StoredSettings after;
+        EXPECT_EQ(after.Find("Settings", "ForeItem"),
+                  readable ? std::optional(" " + std::to_string(next)) : std::nullopt);
+        EXPECT_EQ(test::fs::status(file).type(),
+                  store == Store::kPipe         ? test::fs::file_type::fifo
+                  : store == Store::kLinkToZero ? test::fs::file_type::character
+                  : store == Store::kFolder     ? test::fs::file_type::directory
+                                                : test::fs::file_type::regular);
     });
+    alarm(0);
     EXPECT_EQ(CursorIcon(kFirstCursorIcon).shape(), Qt::BitmapCursor); // loaded at start-up
+}
+
+// What the reader takes from a file is what QSettings takes from it, and the file is where
+// QSettings keeps it.
+TEST(StoredSettings, ReadsWhatQSettingsReads)
+{
+    const test::Folder folder;
+    const char *const keys[] = {"A", "B", "C", "D"};
+    const std::pair<const char *, std::string> rows[] = {
+        {"quoted blanks and escapes", "[G]\nA=\" 3\"\nB = \"a\\\"b\\\\c\\td\" \nC=\\x41\\102\n"},
+        {"comments and blanks", "; A=1\n[G]\n  A =  x y  ; note\nB=\"p;q\"\nC=\nD\n"},
+        {"a group given twice, a key twice, CRLF", "[G]\r\nA=1\r\n[H]\r\nB=2\r\n[G]\r\nA=3\r\n"},
+        {"no group of that name", "[General]\nA=1\n[g]\nB=2\n[ G ]\nC=3\n"},
+    };
+    int row = 0;
+    test::ForEachCase(rows, [&](auto, const std::string &text) {
+        const test::fs::path file = folder.path / ("s" + std::to_string(++row) + ".conf");
+        test::WriteFile(file, text);
+        const QString path = QString::fromStdString(file.string());
+        QSettings qt(path, QSettings::IniFormat);
+        const StoredSettings ours(path);
+        for (const char *key : keys) {
+            const QVariant value = qt.value(QStringLiteral("G/") + key);
+            EXPECT_EQ(ours.Find("G", key), value.isValid()
+                                               ? std::optional(value.toString().toStdString())
+                                               : std::nullopt)
+                << key;
+        }
+    });
+    EXPECT_EQ(SettingsFilePath(),
+              QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName());
 }
 
 TEST(SettingsFile, SetsTheKeysAndKeepsEveryOtherLine)
@@ -147,22 +222,19 @@ TEST(SettingsFile, SetsTheKeysAndKeepsEveryOtherLine)
 // be kept and leaves the stored file (the read-back after a good write is the appearance test's).
 TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
 {
-    const QString path =
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName();
+    const QString path = SettingsFilePath();
     const test::fs::path folder = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
     const std::string old = "[Settings]\nForeItem=\" 2\"\n";
     test::fs::create_directories(folder);
+    test::Shell shell; // empties the store before the disk fills up
     if (!test::MountFullDisk(folder, {{"Zerovane.conf", old}}))
         GTEST_SKIP() << "mounting a small file system needs root";
-    {
-        test::Shell shell;
-        shell.main.LoadAppearance();
-        shell.main.themeEntry(1)->trigger();
-        EXPECT_EQ(ForeItem(), 1);
-        ASSERT_EQ(shell.recorder.messages.size(), 1);
-        EXPECT_EQ(shell.recorder.messages[0].prompt, QStringLiteral("No space left on device"));
-        EXPECT_EQ(test::ReadFile(path.toStdString()), old);
-    }
+    shell.main.LoadAppearance();
+    shell.main.themeEntry(1)->trigger();
+    EXPECT_EQ(ForeItem(), 1);
+    ASSERT_EQ(shell.recorder.messages.size(), 1);
+    EXPECT_EQ(shell.recorder.messages[0].prompt, QStringLiteral("No space left on device"));
+    EXPECT_EQ(test::ReadFile(path.toStdString()), old);
     ::umount2(folder.c_str(), MNT_DETACH);
 }
 

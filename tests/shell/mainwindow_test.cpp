@@ -34,6 +34,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <sys/stat.h>
 
 namespace zv {
 namespace {
@@ -282,12 +284,13 @@ TEST(AboutWindow, TheHelpMenuShowsItModalWithLogoNameAuthorAndYear)
     EXPECT_TRUE(QTest::qWaitFor([&] { return closing.isNull(); }));
 }
 
-// The help windows that are open, as "title tab" of each.
+// The help windows that are open, as "title tab" of each, once they have read their file.
 QStringList OpenHelpWindows()
 {
     QStringList open;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (auto *help = qobject_cast<HelpWindow *>(window); help && help->isVisible()) {
+            EXPECT_TRUE(QTest::qWaitFor([help] { return !help->isReading(); }));
             open << help->browser()->documentTitle() + ' ' +
                         QString::number(help->navigation()->currentIndex());
         }
@@ -296,21 +299,27 @@ QStringList OpenHelpWindows()
 }
 
 // Which page each request opens is the viewer's test; here the menu and the windows reach it,
-// and without the file start-up says so once and help does nothing. The file beside the program
-// (a build tree) comes before the one in the data folder of an install.
+// and without the file (a pipe in its place would hold the check) start-up says so once and
+// help does nothing. The file beside the program (a build tree) comes before the one in the data
+// folder of an install.
 TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
 {
-    // Where copies of the file lie (the program being in bin), and the one taken.
-    const std::pair<QString, QString> rows[] = {
-        {"", ""}, {"share/zerovane", "share/zerovane"}, {"share/zerovane bin", "bin"}};
-    for (const auto &[places, found] : rows) {
-        SCOPED_TRACE(found.toStdString());
+    // Where copies of the file lie (the program being in bin), where a pipe stands in its place,
+    // and the one taken.
+    const std::tuple<QString, QString, QString> rows[] = {{"", "", ""},
+                                                          {"", "bin", ""},
+                                                          {"share/zerovane", "", "share/zerovane"},
+                                                          {"share/zerovane bin", "", "bin"}};
+    for (const auto &[places, pipe, found] : rows) {
+        SCOPED_TRACE((places + "|" + pipe).toStdString());
         QTemporaryDir dir;
         ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
         for (const QString &place : places.split(' ', Qt::SkipEmptyParts)) {
             ASSERT_TRUE(QDir(dir.path()).mkpath(place) &&
                         QFile::copy(ZV_HELP_FILE, dir.filePath(place + "/Readme.chm")));
         }
+        ASSERT_TRUE(pipe.isEmpty() ||
+                    mkfifo(QFile::encodeName(dir.filePath(pipe + "/Readme.chm")), 0600) == 0);
         const bool withFile = !found.isEmpty();
         test::Shell shell;
         EXPECT_EQ(SetUpHelp(shell.main, dir.filePath("bin")), withFile);

@@ -3,6 +3,7 @@
 #include "graph/graphwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/pendinggraph.h"
+#include "shell/storedsettings.h"
 
 #include "tests/support/messagerecorder.h"
 
@@ -10,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
+#include <filesystem>
 
 namespace zv::test {
 
@@ -23,9 +25,11 @@ struct Shell
         main.close();
         ClearStore();
     }
+    // Removes whatever stands in the settings file's place (QSettings would wait on a pipe).
     static void ClearStore()
     {
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
+        std::error_code ignored;
+        std::filesystem::remove_all(SettingsFilePath().toStdString(), ignored);
     }
     QAction *Entry(const char *name) const
     {
