@@ -63,10 +63,8 @@ std::string Kept(const fs::path &path, uid_t writer)
         kept += ' ' + std::to_string(info.st_atim.tv_nsec) + std::to_string(info.st_mtim.tv_nsec);
     for (const char *name : {"system.posix_acl_access", "user.zv", "security.zv"}) {
         char value[256];
-        kept +=
-            '|' +
-            std::string(value,
-                        size_t(std::max(::getxattr(path.c_str(), name, value, sizeof value), 0L)));
+        const ssize_t size = ::getxattr(path.c_str(), name, value, sizeof value);
+        kept += '|' + std::string(value, size_t(std::max(size, 0L)));
     }
     return kept;
 }
@@ -198,13 +196,12 @@ TEST(WriteFileAtomically, KeepsWhatTheUserSetOnTheFileOrFailsLeavingItAsItWas)
     ::alarm(0);
 
     // Without keepTimes the file has the time of its writing.
-    Folder folder;
-    const struct timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
-    struct stat info = {};
-    EXPECT_EQ(WriteFileAtomically(folder.path / "f", "old text"), "");
-    ::utimensat(AT_FDCWD, (folder.path / "f").c_str(), past, 0);
+    const Folder folder;
+    const auto now = fs::file_time_type::clock::now;
+    WriteFile(folder.path / "f", "old text");
+    fs::last_write_time(folder.path / "f", now() - std::chrono::hours(24));
     EXPECT_EQ(WriteFileAtomically(folder.path / "f", "new"), "");
-    EXPECT_TRUE(!::stat((folder.path / "f").c_str(), &info) && info.st_mtim.tv_sec > 1000000000);
+    EXPECT_GT(fs::last_write_time(folder.path / "f"), now() - std::chrono::hours(1));
 }
 
 // 250 x 40 (two padding bytes a row, which the encoder must skip): the top half red, the
