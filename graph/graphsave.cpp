@@ -55,6 +55,19 @@ QString SaveResults(const std::string &text, const QString &path)
     return failure.empty() ? QString() : Failure(path, failure);
 }
 
+// What a save of the picture and its results left on disk when either failed, so that a pair
+// written in part is not taken for a whole one.
+QString PairFailure(const QString &picture, const QString &results, const QString &resultsPath)
+{
+    if (picture.isEmpty())
+        return QStringLiteral("The picture was saved, but not its results:\n\n") + results;
+    const QString text = MessageTextQ(22) + QStringLiteral("\n\n") + picture;
+    if (!results.isEmpty())
+        return text + '\n' + results;
+    return text + QStringLiteral("\n\nThe results were saved in %1.")
+                      .arg(QDir::toNativeSeparators(resultsPath));
+}
+
 } // namespace
 
 std::string GraphWindow::ResultsFileText() const
@@ -95,20 +108,16 @@ void GraphWindow::SaveGraph()
         return;
     }
     PlotArea &picture = *m_state->picture;
-    QStringList failures;
     picture.TakePresentImageAsBackground();
-    if (const QString failure = SavePicture(picture.FramedImage(), fileName); !failure.isEmpty())
-        failures << failure;
+    const QString pictureFailure = SavePicture(picture.FramedImage(), fileName);
     // Later drawings, and later pictures, show a plain background.
     picture.RemoveBackgroundPicture();
     DrawGraph();
-    if (const QString failure = SaveResults(ResultsFileText(), fileName + QStringLiteral(".txt"));
-        !failure.isEmpty()) {
-        failures << failure;
-    }
-    if (!failures.isEmpty()) {
-        ShowMessage(this, MessageTextQ(22) + QStringLiteral("\n\n") + failures.join('\n'),
-                    MessageTextQ(9), MessageIcon::Exclamation);
+    const QString resultsPath = fileName + QStringLiteral(".txt");
+    const QString resultsFailure = SaveResults(ResultsFileText(), resultsPath);
+    if (!pictureFailure.isEmpty() || !resultsFailure.isEmpty()) {
+        ShowMessage(this, PairFailure(pictureFailure, resultsFailure, resultsPath), MessageTextQ(9),
+                    MessageIcon::Exclamation);
     }
 }
 
@@ -122,7 +131,7 @@ QString GraphWindow::auto_save(const QString &si)
     }
     if (const QString failure = SaveResults(ResultsFileText(), si + QStringLiteral(".txt"));
         !failure.isEmpty()) {
-        return QStringLiteral("results not written: ") + failure;
+        return QStringLiteral("picture written, results not written: ") + failure;
     }
     // Both files are written, and the results say so: a batch run still fails, since nothing
     // of the interval could be evaluated.

@@ -187,7 +187,11 @@ TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
             {"a missing project", "eq.zvn", none("rm DIR/eq.zvn; "), 1,
              "project not read: PATH: No such file or directory", false, ""},
             {"the results where a folder stands", "eq.zvn", none("mkdir DIR/eq.zvn.txt; "), 1,
-             "results not written: PATH.txt: Is a directory", true, ""},
+             "picture written, results not written: PATH.txt: Is a directory", true, ""},
+            // Refused without being opened, where opening would wait for a reader for ever.
+            {"a named pipe for the picture", "eq.zvn", none("mkfifo DIR/eq.zvn.jpg; "), 1,
+             "picture not written: PATH.jpg: This is a pipe, a device or a socket, not a file.",
+             false, ""},
             // The picture's write fails half-way: the old picture survives whole.
             {"a file size limit", "eq.zvn",
              none("printf 'old picture' > DIR/eq.zvn.jpg; ulimit -f 4; "), 1,

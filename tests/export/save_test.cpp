@@ -3,14 +3,18 @@
 #include "export/jpegwriter.h"
 #include "export/savedialogrequest.h"
 
+#include "tests/support/cases.h"
 #include "tests/support/scratch.h"
 
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <map>
 #include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 namespace zv {
 namespace {
@@ -45,76 +49,159 @@ TEST(SaveDialogRequest, FlagsFiltersAndTheChosenEntry)
         EXPECT_EQ(FilterEntry(filter, index), entry) << name;
 }
 
-TEST(WriteFileAtomically, ReplacesTheFileKeepingItsPermissionsAndOnRequestItsTimes)
+// What the user set on a file, followed through links: kind, bits, owner, link count, access
+// list, attributes and, where the writer may set them (its own regular file), times; "" for no
+// file there.
+std::string Kept(const fs::path &path, uid_t writer)
 {
-    Folder folder;
-    const fs::path old = folder.path / "old.zvn";
-    WriteFile(old, "old text");
-    ::chmod(old.c_str(), 0640);
-    const struct timespec past[2] = {{900000000, 0}, {1000000000, 0}};
-    ::utimensat(AT_FDCWD, old.c_str(), past, 0);
     struct stat info = {};
-
-    EXPECT_EQ(WriteFileAtomically(old, "new text", true), "");
-    ::stat(old.c_str(), &info); // before the reading below sets the access time
-    EXPECT_EQ(std::tuple(info.st_mode & 07777, info.st_atim.tv_sec, info.st_mtim.tv_sec),
-              std::tuple(0640u, 900000000L, 1000000000L));
-    EXPECT_EQ(ReadFile(old), "new text");
-    EXPECT_EQ(WriteFileAtomically(old, "newer"), "");
-    ::stat(old.c_str(), &info);
-    EXPECT_GT(info.st_mtim.tv_sec, 1000000000); // without keepTimes the write's own time
-
-    // A link keeps pointing at its target, which takes the content.
-    fs::create_symlink(old, folder.path / "link.zvn");
-    EXPECT_EQ(WriteFileAtomically(folder.path / "link.zvn", "through the link"), "");
-    EXPECT_TRUE(fs::is_symlink(folder.path / "link.zvn"));
-    EXPECT_EQ(ReadFile(old), "through the link");
-    EXPECT_EQ(WriteFileAtomically(folder.path / "new.txt", ""), "");
-    EXPECT_EQ(folder.Entries(), 3u); // the new file, and no temporary file left behind
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    std::string kept = std::to_string(info.st_mode) + ' ' + std::to_string(info.st_uid) + ' ' +
+                       std::to_string(info.st_gid) + ' ' + std::to_string(info.st_nlink);
+    if (S_ISREG(info.st_mode) && info.st_uid == writer)
+        kept += ' ' + std::to_string(info.st_atim.tv_nsec) + std::to_string(info.st_mtim.tv_nsec);
+    for (const char *name : {"system.posix_acl_access", "user.zv", "security.zv"}) {
+        char value[256];
+        const ssize_t size = ::getxattr(path.c_str(), name, value, sizeof value);
+        kept += '|' + std::string(value, size_t(std::max(size, 0L)));
+    }
+    return kept;
 }
 
-TEST(WriteFileAtomically, AFailedWriteIsReportedAndLeavesTheOldFileAsItWas)
+// The mode of the temporary file when a write goes past the size limit (-1: there is none).
+int g_tempMode = -1;
+fs::path g_tempFolder;
+
+TEST(WriteFileAtomically, KeepsWhatTheUserSetOnTheFileOrFailsLeavingItAsItWas)
 {
-    enum Scene { kSizeLimit, kFullDisk, kReadOnly };
-    for (const auto &[scene, name, expected] :
-         {std::tuple{kSizeLimit, "a file size limit", "File too large"},
-          {kFullDisk, "a full file system", "No space left on device"},
-          {kReadOnly, "a read-only folder", "Permission denied"}}) {
-        SCOPED_TRACE(name);
-        Folder folder;
-        const fs::path old = folder.path / "old.zvn";
-        if (scene == kFullDisk && !test::MountFullDisk(folder.path, {{"old.zvn", "old text"}})) {
-            std::cout << "[  SKIPPED ] cannot mount a small file system here\n";
-            continue;
+    // An old file f with those bits, given to the nobody user when asked (and we may).
+    const auto old = [](const char *f, mode_t mode, bool nobodys = false) {
+        WriteFile(f, "old text");
+        return !::chmod(f, mode) && (!nobodys || !::chown(f, 65534, 65534));
+    };
+    // u::rw-, u:nobody:rw-, g::r--, mask::rw-, o::---, as version 2 and (tag, bits, id) each.
+    const std::string access =
+        "\2\0\0\0\1\0\6\0\377\377\377\377\2\0\6\0\376\377\0\0\4\0\4\0\377\377"
+        "\377\377\20\0\6\0\377\377\377\377\40\0\0\0\377\377\377\377"s;
+    const auto list = [&](const char *path, const char *name) {
+        return !::setxattr(path, name, access.data(), access.size(), 0);
+    };
+    const std::string notAFile = "This is a pipe, a device or a socket, not a file.",
+                      readOnly = "The file is read-only for you.", tooLarge = "File too large";
+    struct Row
+    {
+        const char *name;
+        std::function<bool(const fs::path &, const char *)> make; // false: cannot be done here
+        std::string failure{};
+        bool asNobody = false, sizeLimit = false;
+        int tempMode = -1;
+        const char *written = "f";
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"bits and times", [&](auto, auto f) { return old(f, 0640); }},
+        {"an access list and an attribute", [&](auto, auto f) {
+            return old(f, 0640) && !::setxattr(f, "user.zv", "v", 1, 0) &&
+                   list(f, "system.posix_acl_access"); }},
+        {"a folder that opens new files to more", [&](auto d, auto f) {
+            return old(f, 0600) && list(d.c_str(), "system.posix_acl_default"); }},
+        {"a chain of links, one relative to its folder", [&](auto d, auto f) {
+            WriteFile(d / "real", "old text");
+            fs::create_directory(d / "sub");
+            fs::create_symlink(d / "real", d / "one");
+            fs::create_symlink("../one", d / "sub/two");
+            return !::symlink("sub/two", f); }},
+        {"a link to a missing file", [](auto, auto f) { return !::symlink("made", f); }},
+        {"a hard link", [&](auto d, auto f) { return old(f, 0644) && !::link(f, (d / "g").c_str()); }},
+        {"a writable file in a read-only folder", [&](auto d, auto f) {
+            return old(f, 0644, true) && !::chmod(d.c_str(), 0555); }, "", true},
+        {"another user's writable file in a sticky folder", [&](auto d, auto f) {
+            return old(f, 0666) && !::chmod(d.c_str(), 01777); }, "", true},
+        {"an attribute we may not set", [&](auto d, auto f) {
+            return old(f, 0644, true) && !::chmod(d.c_str(), 0777) &&
+                   !::setxattr(f, "security.zv", "v", 1, 0); }, "", true},
+        {"a file mounted over the name", [&](auto d, auto f) {
+            WriteFile(d / "g", "old text");
+            return old(f, 0644) && !::mount((d / "g").c_str(), f, nullptr, MS_BIND, nullptr); }},
+        {"a named pipe", [](auto, auto f) { return !::mkfifo(f, 0666); }, notAFile},
+        {"a socket", [](auto, auto f) { return !::mknod(f, S_IFSOCK | 0666, 0); }, notAFile},
+        {"a device", [](auto, auto f) { return !::symlink("/dev/null", f); }, notAFile},
+        {"a folder", [](auto, auto f) { return !::mkdir(f, 0755); }, "Is a directory"},
+        {"no folder", [](auto, auto) { return true; }, "No such file or directory", false, false, -1, "f/x"},
+        {"a loop of links", [](auto, auto f) { return !::symlink("f", f); }, "Too many levels of symbolic links"},
+        {"the user's own read-only file", [&](auto, auto f) { return old(f, 0444, true); }, readOnly, true},
+        {"another user's private file in an open folder", [&](auto d, auto f) {
+            return old(f, 0600) && !::chmod(d.c_str(), 0777); }, readOnly, true},
+        {"a size limit", [&](auto, auto f) { return old(f, 0600); }, tooLarge, false, true, 0600},
+        {"a size limit on a hard link", [&](auto d, auto f) {
+            return old(f, 0600) && !::link(f, (d / "g").c_str()); }, tooLarge, false, true},
+        {"a full file system", [](auto d, auto) { return test::MountFullDisk(d, {{"f", "old text"}}); },
+         "No space left on device"},
+    };
+    // clang-format on
+    const std::string content(200000, 'x');
+    std::signal(SIGXFSZ, [](int) {
+        for (const auto &entry : fs::directory_iterator(g_tempFolder)) {
+            if (entry.path().filename().string().starts_with(".zerovane"))
+                g_tempMode = int(entry.status().permissions());
         }
-        if (scene != kFullDisk)
-            WriteFile(old, "old text");
-        if (scene == kReadOnly)
-            ::chmod(folder.path.c_str(), 0555);
+    });
+    ::alarm(60); // a write that waits for a reader of the pipe fails instead of hanging
+    test::ForEachCase(rows, [&](const Row &row) {
+        Folder folder;
+        if (!row.make(folder.path, (folder.path / "f").c_str())) {
+            std::cout << "[  SKIPPED ] cannot be arranged here\n";
+            return;
+        }
+        const uid_t writer = row.asNobody && ::geteuid() == 0 ? 65534 : ::geteuid();
+        std::map<fs::path, std::pair<bool, std::string>> before; // a link?, what it keeps
+        for (const auto &entry : fs::directory_iterator(folder.path))
+            before[entry.path()] = {entry.is_symlink(), Kept(entry.path(), writer)};
         rlimit limit = {};
         ::getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit before = limit;
-        if (scene == kSizeLimit) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            limit.rlim_cur = 4096;
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
+        const rlimit sizeLimit = {4096, limit.rlim_max};
+        g_tempMode = -1;
+        g_tempFolder = folder.path;
         std::string message;
         {
-            const test::AsNobody nobody(scene == kReadOnly); // root passes permission checks
-            message = WriteFileAtomically(old, std::string(200000, 'x'));
+            const test::AsNobody nobody(row.asNobody);
+            ::setrlimit(RLIMIT_FSIZE, row.sizeLimit ? &sizeLimit : &limit);
+            message = WriteFileAtomically(folder.path / row.written, content, true);
+            ::setrlimit(RLIMIT_FSIZE, &limit);
         }
-        ::setrlimit(RLIMIT_FSIZE, &before);
-        EXPECT_EQ(message, expected);
-        EXPECT_EQ(ReadFile(old), "old text");
-        EXPECT_EQ(folder.Entries(), 1u + fs::exists(folder.path / "filler")); // no temporary file
-    }
+        EXPECT_EQ(message, row.failure);
+        EXPECT_EQ(g_tempMode, row.tempMode); // never wider than the old file's bits
+        for (const auto &entry : fs::directory_iterator(folder.path)) {
+            SCOPED_TRACE(entry.path());
+            EXPECT_FALSE(entry.path().filename().string().starts_with(".zerovane"));
+            const auto &[wasLink, kept] = before[entry.path()];
+            EXPECT_EQ(entry.is_symlink(), wasLink);
+            if (!kept.empty()) { // what was there keeps it, written or not
+                EXPECT_EQ(Kept(entry.path(), writer), kept);
+            }
+        }
+        if (row.failure.empty()) { // reading changes the times: last
+            EXPECT_EQ(ReadFile(folder.path / row.written), content);
+        }
+        std::error_code noFile;
+        for (const auto &entry : fs::directory_iterator(folder.path)) {
+            if (entry.is_regular_file(noFile) && entry.path().filename() != "filler") {
+                EXPECT_EQ(ReadFile(entry.path()), row.failure.empty() ? content : "old text")
+                    << entry.path();
+            }
+        }
+        ::umount2((folder.path / "f").c_str(), MNT_DETACH);
+    });
+    ::alarm(0);
 
-    // Targets that cannot be replaced: a folder, no folder.
-    Folder folder;
-    EXPECT_EQ(WriteFileAtomically(folder.path, "x"), "Is a directory");
-    EXPECT_EQ(WriteFileAtomically(folder.path / "missing" / "x.zvn", "x"),
-              "No such file or directory");
+    // Without keepTimes the file has the time of its writing.
+    const Folder folder;
+    const auto now = fs::file_time_type::clock::now;
+    WriteFile(folder.path / "f", "old text");
+    fs::last_write_time(folder.path / "f", now() - std::chrono::hours(24));
+    EXPECT_EQ(WriteFileAtomically(folder.path / "f", "new"), "");
+    EXPECT_GT(fs::last_write_time(folder.path / "f"), now() - std::chrono::hours(1));
 }
 
 // 250 x 40 (two padding bytes a row, which the encoder must skip): the top half red, the
@@ -161,14 +248,14 @@ TEST(SaveJpeg, RecordsAFailureAndWritesAnUprightBaselinePictureAtTheGivenQuality
 {
     cDIBSection bitmap;
     Paint(bitmap);
-    EXPECT_FALSE(SaveJpeg(bitmap, "/dev/full", 100));
+    Folder folder;
+    EXPECT_FALSE(SaveJpeg(bitmap, folder.path / "no folder" / "graph.JPG", 100));
     const JpegErrorRecord &error = LastJpegError();
     EXPECT_EQ(error.number, kJpegErrorNumber);
     EXPECT_EQ(error.description + '|' + error.reason,
-              "Imposibil de salvat No space left on device|No space left on device");
+              "Imposibil de salvat No such file or directory|No such file or directory");
     EXPECT_EQ(error.source, std::string(program_invocation_short_name) + ".mIntelJPEGLibrary");
     // An empty bitmap is refused by the encoder with its status; no file is made.
-    Folder folder;
     EXPECT_FALSE(SaveJpeg(cDIBSection(), folder.path / "empty.jpg", 100));
     EXPECT_TRUE(std::regex_match(error.description, std::regex("Imposibil de salvat [1-9].*")));
     EXPECT_EQ(folder.Entries(), 0u);

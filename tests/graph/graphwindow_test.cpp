@@ -456,18 +456,21 @@ TEST(GraphSave, TheButtonAndABatchSaveWriteBothFilesThenTheButtonDrawsOnPlainWhi
 TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
 {
     Saving s;
-    const std::tuple<const char *, bool> rows[] = {{"the picture on a full device", true},
+    const QString kNotAFile = "This is a pipe, a device or a socket, not a file.";
+    // A box says which of the two is saved, so that a pair written in part is not taken whole.
+    const std::tuple<const char *, bool> rows[] = {{"the picture where a device stands", true},
                                                    {"the results where a folder stands", false}};
     for (const auto &[name, pictureFails] : rows) {
         SCOPED_TRACE(name);
         const QString path = s.Path(QString::fromLatin1(name) + ".JPG");
-        ASSERT_TRUE(pictureFails ? QFile::link(QStringLiteral("/dev/full"), path)
+        ASSERT_TRUE(pictureFails ? QFile::link(QStringLiteral("/dev/null"), path)
                                  : QDir().mkdir(path + ".txt"));
         s.Save(path);
-        const QString failed =
-            pictureFails ? path + ": No space left on device" : path + ".txt: Is a directory";
-        EXPECT_EQ(s.recorder.Boxes(),
-                  QStringList({MessageTextQ(22) + "\n\n" + failed + '|' + MessageTextQ(9) + "|!"}));
+        const QString box = pictureFails ? MessageTextQ(22) + "\n\n" + path + ": " + kNotAFile +
+                                               "\n\nThe results were saved in " + path + ".txt."
+                                         : "The picture was saved, but not its results:\n\n" +
+                                               path + ".txt: Is a directory";
+        EXPECT_EQ(s.recorder.Boxes(), QStringList({box + '|' + MessageTextQ(9) + "|!"}));
         EXPECT_EQ(QImage(path).width(), pictureFails ? 0 : PlotArea::kOuterSize);
         EXPECT_EQ(ReadFile((path + ".txt").toStdString()) == kResults, pictureFails);
     }

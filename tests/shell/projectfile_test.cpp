@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zv {
 namespace {
@@ -142,15 +143,24 @@ TEST(BundledExamples, AreProjectFilesInTheWrittenForm)
 }
 
 // The writer's own tests hold its failures (a full disk keeps the old file); this is the menu's
-// wiring to it (saving onto a full disk once reported success).
+// wiring to it (saving onto a full disk once reported success, onto a named pipe froze).
 TEST(ProjectSave, AFailedWriteSaysWhy)
 {
     const test::Folder folder;
+    const fs::path pipe = folder.path / "p.zvn";
+    ::mkfifo(pipe.c_str(), 0644);
     test::Shell shell;
     shell.OpenOn("x^2-4", -3, 3);
-    shell.recorder.chosenFile = QString::fromStdString(folder.path.string()); // a folder
-    shell.Entry("mnusaveproj")->trigger();
-    EXPECT_EQ(shell.recorder.Boxes(), QStringList({"Is a directory|" + MessageTextQ(12) + "|!"}));
+    ::alarm(60); // a save that waits for a reader of the pipe ends the test instead of hanging
+    for (const fs::path &path : {folder.path, pipe}) {
+        shell.recorder.chosenFile = QString::fromStdString(path.string());
+        shell.Entry("mnusaveproj")->trigger();
+    }
+    ::alarm(0);
+    EXPECT_EQ(shell.recorder.Boxes(),
+              QStringList({"Is a directory|" + MessageTextQ(12) + "|!",
+                           "This is a pipe, a device or a socket, not a file.|" + MessageTextQ(12) +
+                               "|!"}));
 }
 
 } // namespace

@@ -5,11 +5,13 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <linux/capability.h>
 #include <string>
 #include <string_view>
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace zv::test {
@@ -73,7 +75,8 @@ inline bool MountFullDisk(const fs::path &folder,
 }
 
 // While it lives, this thread's file accesses are checked as the user nobody's when `drop` is
-// set (root passes every permission check); the file system's user id is the thread's own.
+// set (root passes every permission check); the file system's user id is the thread's own. The
+// thread also sets aside the right to set any attribute (CAP_SYS_ADMIN), which that id keeps.
 class AsNobody
 {
 public:
@@ -83,11 +86,13 @@ public:
         if (m_dropped) {
             ::setfsgid(65534);
             ::setfsuid(65534);
+            Administer(false);
         }
     }
     ~AsNobody()
     {
         if (m_dropped) {
+            Administer(true);
             ::setfsuid(0);
             ::setfsgid(0);
         }
@@ -96,6 +101,15 @@ public:
     AsNobody &operator=(const AsNobody &) = delete;
 
 private:
+    static void Administer(bool may)
+    {
+        __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct rights[2] = {};
+        ::syscall(SYS_capget, &header, rights);
+        rights[0].effective &= ~(1u << CAP_SYS_ADMIN);
+        rights[0].effective |= unsigned(may) << CAP_SYS_ADMIN;
+        ::syscall(SYS_capset, &header, rights);
+    }
     bool m_dropped;
 };
 
