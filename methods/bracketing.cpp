@@ -28,8 +28,8 @@ std::optional<MethodRun> CheckEnds(RunRecorder &rec, double a, double b, double 
     const auto vb = rec.Value(b, true);
     if (!vb)
         return rec.Failure(b);
-    fa = *va;
-    fb = *vb;
+    fa = rec.run().fa = *va;
+    fb = rec.run().fb = *vb;
     if (fa == 0)
         return rec.Finish(StopReason::kConverged, a);
     if (fb == 0)

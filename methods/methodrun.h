@@ -60,6 +60,9 @@ struct MethodRun
     // first, then one entry per step.
     std::vector<Iterate> iterates;
     int starts = 0;
+    // f at the interval's ends, for bracketing methods (NaN where not evaluated).
+    double fa = NAN;
+    double fb = NAN;
     long evaluations = 0; // of f, four for each derivative
     StopReason stop = StopReason::kBudgetSpent;
     std::string errorText; // ErrorText of the failed evaluation, for kLeftDomain and
