@@ -60,10 +60,8 @@ MethodRun ShrinkBracket(std::u16string_view expression, Method method, double a,
         if (!(x > lo && x < hi))
             return rec.Finish(StopReason::kConverged, std::fabs(flo) <= std::fabs(fhi) ? lo : hi);
         const auto fx = rec.Value(x);
-        if (!fx) {
-            rec.Add(x, NAN);
+        if (!fx)
             return rec.Failure(x);
-        }
         if (SameSign(*fx, flo)) {
             lo = x;
             flo = *fx;
@@ -169,10 +167,8 @@ MethodRun Brent(std::u16string_view expression, double a, double b, double toler
         fa = fb;
         b += std::fabs(d) > reach ? d : std::copysign(reach, half);
         const auto value = rec.Value(b);
-        if (!value) {
-            rec.Add(b, NAN);
+        if (!value)
             return rec.Failure(b);
-        }
         fb = *value;
         const double across = SameSign(fb, fc) ? a : c;
         rec.Add(b, fb, std::min(b, across), std::max(b, across));

@@ -77,10 +77,8 @@ MethodRun Secant(std::u16string_view expression, double a, double b, double tole
         if (!std::isfinite(next))
             return rec.Finish(StopReason::kDiverging, x);
         const auto value = rec.Value(next);
-        if (!value) {
-            rec.Add(next, NAN);
+        if (!value)
             return rec.Failure(next);
-        }
         rec.Add(next, *value);
         const double moved = std::fabs(next - x);
         // A short step counts only along a short chord: from a point far off where f is huge,
@@ -133,10 +131,8 @@ MethodRun Newton(std::u16string_view expression, double a, double b, double tole
         if (!std::isfinite(next))
             return finish(StopReason::kDiverging, x);
         const auto value = rec.Value(next);
-        if (!value) {
-            rec.Add(next, NAN);
+        if (!value)
             return finish(rec.run().stop, next);
-        }
         rec.Add(next, *value);
         const double moved = std::fabs(next - x);
         x = next;

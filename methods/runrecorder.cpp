@@ -50,6 +50,9 @@ std::optional<double> RunRecorder::Value(double x, bool start)
     if (code <= 0)
         return v;
     Fail(code, start);
+    // The point the method reached, to be seen where it failed.
+    if (!start)
+        Add(x, NAN);
     return std::nullopt;
 }
 

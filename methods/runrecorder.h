@@ -21,7 +21,8 @@ public:
     double tolerance() const { return m_tolerance; }
 
     // f at x, or nothing after ending the run: at a point the method was given (start) the
-    // failure is kEvaluationFailed, at a point it computed a domain fault is kLeftDomain.
+    // failure is kEvaluationFailed; a point it computed is kept as an iterate without a value,
+    // and a domain fault there is kLeftDomain.
     std::optional<double> Value(double x, bool start = false);
     // f' at x (four evaluations), or nothing after ending the run as Value does.
     std::optional<double> Slope(double x, bool start = false);

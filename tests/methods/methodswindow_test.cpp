@@ -5,6 +5,7 @@
 #include "ui/helprequest.h"
 
 #include "tests/support/cases.h"
+#include "tests/support/control.h"
 #include "tests/support/messagerecorder.h"
 #include "tests/support/scratch.h"
 
@@ -20,13 +21,7 @@
 namespace zv {
 namespace {
 
-template<typename T = QLineEdit>
-T *Control(const QWidget &window, const char *name)
-{
-    T *control = window.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-}
+using test::Control;
 
 QString Caption(const QSignalSpy &spy, qsizetype i)
 {
