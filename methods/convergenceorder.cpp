@@ -73,10 +73,14 @@ ConvergenceOrder MeasureOrder(const MethodRun &run)
     };
     ConvergenceOrder measured;
     measured.order = Slope(last(before), last(after));
-    if (*measured.order < kLinearOrderBelow) {
-        measured.order = Slope(before, after);
-        measured.ratio = std::exp(Slope(steps, trusted));
-    }
+    if (*measured.order >= kLinearOrderBelow)
+        return measured;
+    // A few errors that do not speed up tell no steady ratio: Illinois' halving step, which
+    // barely moves the error, can end a short run.
+    if (static_cast<int>(before.size()) < kMinLinearPairs)
+        return {};
+    measured.order = Slope(before, after);
+    measured.ratio = std::exp(Slope(steps, trusted));
     return measured;
 }
 

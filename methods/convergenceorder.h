@@ -13,7 +13,9 @@ inline constexpr int kMinErrorPairs = 3;
 // Superlinear convergence is read from the last pairs of errors: bisection's order over this
 // many, jumping about, never reaches kLinearOrderBelow.
 inline constexpr int kTailPairs = 6;
-// A measured order below this is linear convergence, reported with its ratio.
+// A measured order below this is linear convergence, reported with its ratio when there are
+// at least kMinLinearPairs pairs to read it from.
+inline constexpr int kMinLinearPairs = 8;
 inline constexpr double kLinearOrderBelow = 1.25;
 // The largest step ratio the root's uncertainty is read with (0.9: a tenfold root).
 inline constexpr double kLinearRatioCap = 0.9;
