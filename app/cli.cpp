@@ -40,7 +40,8 @@ const char *const kUsage =
     "                                         (PRECISION 20 to 800, default 100)\n"
     "  zerovane-cli methods TEXT A B [--tol T] [--x0 X0] [--json]\n"
     "                                         compare root-finding methods on [A; B]\n"
-    "                                         (T on x, default 1e-10; X0 default the middle)\n"
+    "                                         (T on x, default 1e-10; X0 default the middle;\n"
+    "                                         the secant's second point: the farther end)\n"
     "  zerovane-cli --help                    show this text\n"
     "TEXT is a function of x; X, X0, A and B are numbers or constant expressions such\n"
     "as pi/4. Arguments after the command are values, so negative numbers work as typed.\n";

@@ -185,7 +185,9 @@ QLayout *MethodsWindow::BuildFields()
     m_txtTol->setText(QString::fromStdString(ShortestNumber(kDefaultTolerance)));
     m_txtX0 = ExpressionBox(
         QStringLiteral("txtX0"),
-        QStringLiteral("Start of the secant and Newton; empty for the middle of [a; b]."), this);
+        QStringLiteral("Where Newton and the secant start (the secant's second point is the end of "
+                       "[a; b] farther away); empty for the middle of [a; b]."),
+        this);
     m_txtX0->setPlaceholderText(QStringLiteral("middle of [a; b]"));
     QPushButton *cmdCompare =
         CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Compare"), this);
