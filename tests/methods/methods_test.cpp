@@ -59,8 +59,8 @@ TEST(CompareMethods, MeasuredOrdersOnSmoothSimpleRoots)
         };
     test::ForEachCase(
         cases, [](auto, Method method, auto f, double a, double b, double order, double ratio) {
-            const MethodRun &run =
-                Find(CompareMethods({Translated(f), a, b, 1e-10, (a + b) / 2}), method);
+            const auto runs = CompareMethods({Translated(f), a, b, 1e-10, (a + b) / 2});
+            const MethodRun &run = Find(runs, method);
             ASSERT_TRUE(run.Converged());
             ASSERT_TRUE(run.convergence.order);
             EXPECT_NEAR(*run.convergence.order, order, 0.1);
