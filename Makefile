@@ -57,8 +57,8 @@ bench: deps
 	@./.ci/install-bench-deps
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_GUI=ON \
 		-DZV_BUILD_TESTS=OFF >/dev/null
-	@cmake --build $(BUILD)-bench -j $(JOBS) --target zerovane-bench zerovane-plotbench \
-		zerovane-qtbaseline zerovane zv_help
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target zerovane-bench zerovane-methodsbench \
+		zerovane-plotbench zerovane-qtbaseline zerovane zv_help
 	@./bench/run.sh $(BUILD)-bench BENCHMARKS.md
 
 format:

@@ -7,6 +7,8 @@
 #include "engine/errortext.h"
 #include "engine/evaluator.h"
 #include "engine/utf.h"
+#include "methods/methodsinput.h"
+#include "methods/methodsreport.h"
 #include "roots/newtonsearch.h"
 #include "roots/rootscan.h"
 
@@ -36,6 +38,10 @@ const char *const kUsage =
     "  zerovane-cli roots TEXT A B [PRECISION]\n"
     "                                         list the roots found on [A; B]\n"
     "                                         (PRECISION 20 to 800, default 100)\n"
+    "  zerovane-cli methods TEXT A B [--tol T] [--x0 X0] [--json]\n"
+    "                                         compare root-finding methods on [A; B]\n"
+    "                                         (T on x, default 1e-10; X0 default the middle;\n"
+    "                                         the secant's second point: the farther end)\n"
     "  zerovane-cli --help                    show this text\n"
     "TEXT is a function of x; X, X0, A and B are numbers or constant expressions such\n"
     "as pi/4. Arguments after the command are values, so negative numbers work as typed.\n";
@@ -163,6 +169,38 @@ int Roots(const std::vector<std::string> &args)
     return kExitOk;
 }
 
+int Methods(const std::vector<std::string> &args)
+{
+    if (args.size() < 3)
+        return UsageError();
+    std::string tolerance = zv::ShortestNumber(zv::kDefaultTolerance);
+    std::string x0; // empty: the middle of [A; B]
+    bool json = false;
+    for (std::size_t i = 3; i < args.size(); ++i) {
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == "--json")
+            json = true;
+        else if (args[i] == "--tol" && hasValue)
+            tolerance = args[++i];
+        else if (args[i] == "--x0" && hasValue)
+            x0 = args[++i];
+        else
+            return UsageError();
+    }
+    const auto check =
+        zv::CheckMethodsInput(zv::FromUtf8(args[0]), zv::FromUtf8(args[1]), zv::FromUtf8(args[2]),
+                              zv::FromUtf8(tolerance), zv::FromUtf8(x0));
+    if (!check.passed) {
+        std::cout << check.errorText << "\n";
+        if (check.checkerFault)
+            std::cout << "position " << check.caret + 2 << "\n";
+        return kExitInputFailed;
+    }
+    const auto runs = zv::CompareMethods(check.input);
+    std::cout << (json ? zv::MethodsJson(args[0], check.input, runs) : zv::SummaryTable(runs));
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -192,5 +230,7 @@ int main(int argc, char **argv)
         return Newton(args);
     if (command == "roots")
         return Roots(args);
+    if (command == "methods")
+        return Methods(args);
     return UsageError();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures every figure of BENCHMARKS.md in one run and writes the table: the Google Benchmark
-# executables (engine, scan, worst cases; drawing and JPEG export on Qt's offscreen platform),
+# executables (engine, scan, worst cases; the compared methods; drawing and JPEG export on Qt's
+# offscreen platform),
 # then hyperfine on whole runs of the program (start-up, batch export against gnuplot).
 # Usage: bench/run.sh BUILD_DIR OUTPUT.md   (what `make bench` runs, after building BUILD_DIR)
 # BENCH_REPETITIONS (default 10) and BENCH_RUNS (hyperfine runs, default 30) trade time for
@@ -34,6 +35,8 @@ echo "Engine, scan and worst cases ($repetitions repetitions each)..."
 "$build/bench/zerovane-bench" "${google[@]}" \
     --benchmark_filter='^BM_(Native|MuParser|Compiled|Evaluate)/|^BM_Scan(800)?/[057]$|^BM_Worst' \
     >"$work/core.json"
+echo "The methods of the Compare methods window..."
+"$build/bench/zerovane-methodsbench" "${google[@]}" >"$work/methods.json"
 echo "DrawGraph and the JPEG export..."
 "$build/bench/zerovane-plotbench" "${google[@]}" >"$work/plot.json"
 

@@ -16,8 +16,18 @@ enum NewtonStatus : int16_t {
 inline constexpr int kNewtonMaxSteps = 100;
 // Relative size of the last step below which a spent budget still counts as a root.
 inline constexpr double kNewtonSettledStep = 1e-10;
+// Corrected steps x - m f/f' allowed to finish a run that crept towards a multiple root.
+inline constexpr int kNewtonFinishSteps = 20;
+// |f| relative to where the corrected steps began, below which f counts as rounding only.
+inline constexpr double kNewtonRoundingLevel = 1e-15;
+// How much the corrected steps must have shrunk before steps that stop shrinking count as the
+// numerical derivative's limit rather than a failure.
+inline constexpr double kNewtonFinishShrink = 1e-3;
 
-// Plain Newton steps x <- x - f(x)/f'(x) from x0 on a translated expression.
+// Plain Newton steps x <- x - f(x)/f'(x) from x0 on a translated expression. A run that would
+// end without a root (f' read 0, or the budget was spent unsettled) after its steps had shrunk
+// by a steady ratio, as they do towards a root of multiplicity m, is finished from its last
+// steady point with the steps x - m f/f'; the point they settle on is the result.
 double NewtonSolve(std::u16string_view expression, double x0, int16_t &status);
 
 } // namespace zv

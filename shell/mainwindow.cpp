@@ -2,6 +2,7 @@
 
 #include "graph/graphwindow.h"
 #include "helpviewer/helpviewer.h"
+#include "methods/methodswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/appearance.h"
 #include "shell/helpfile.h"
@@ -129,6 +130,8 @@ void MainWindow::CreateMenus()
     QAction *approximate =
         AddEntry(calculate, "mnuaproximare", "&Approximate", Qt::CTRL | Qt::Key_X);
     connect(approximate, &QAction::triggered, this, [this] { OpenNewton(ActiveFunction()); });
+    QAction *methods = AddEntry(calculate, "mnumethods", "&Compare methods", Qt::CTRL | Qt::Key_M);
+    connect(methods, &QAction::triggered, this, &MainWindow::OpenMethods);
 
     QMenu *options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuoptions"));
@@ -221,6 +224,8 @@ void MainWindow::SelectTheme(int k)
     // The wizard keeps its colours to apply them again at each activation.
     if (m_wizard)
         m_wizard->SetColours(CurrentThemeColours());
+    if (m_methods)
+        m_methods->SetColours(CurrentThemeColours());
     if (!failure.isEmpty())
         ShowMessage(this, failure,
                     QStringLiteral("Your colours could not be kept for the next start."),
@@ -310,6 +315,25 @@ void MainWindow::OpenNewton(const QString &function, std::optional<double> x0)
     if (x0)
         window.Aprox(function, *x0);
     window.exec();
+}
+
+MethodsWindow *MainWindow::OpenMethods()
+{
+    // One window, not modal: asked again, it comes to the front as it is.
+    if (m_methods == nullptr) {
+        const GraphWindow *graph = ActiveGraphWindow();
+        std::optional<std::pair<double, double>> interval;
+        if (graph != nullptr)
+            interval = std::pair{graph->Get_a(), graph->Get_b()};
+        m_methods =
+            new MethodsWindow(graph != nullptr ? graph->Get_f() : QString(), interval, this);
+        m_methods->setAttribute(Qt::WA_DeleteOnClose);
+        m_methods->SetColours(CurrentThemeColours());
+    }
+    m_methods->show();
+    m_methods->raise();
+    m_methods->activateWindow();
+    return m_methods;
 }
 
 bool MainWindow::OpenProject(const QString &path)

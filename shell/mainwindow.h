@@ -13,6 +13,7 @@ namespace zv {
 
 class GraphWindow;
 class HelpViewer;
+class MethodsWindow;
 class XPert;
 
 // The program's frame: a multiple-document window whose children are the graph windows. Owns
@@ -53,6 +54,9 @@ public:
     // empty). With x0, the Newton window opens with the search from x0 already run.
     void OpenEvaluate(const QString &function);
     void OpenNewton(const QString &function, std::optional<double> x0 = std::nullopt);
+    // The Compare methods window, on the active graph window's function and interval (or
+    // empty); not modal, one at a time.
+    MethodsWindow *OpenMethods();
 
     // The graph window the Save command works on, or nullptr.
     GraphWindow *ActiveGraphWindow() const;
@@ -89,6 +93,7 @@ private:
     std::array<QAction *, 5> m_themeEntries{};
     QPointer<HelpViewer> m_helpViewer;
     QPointer<XPert> m_wizard;
+    QPointer<MethodsWindow> m_methods;
 };
 
 } // namespace zv

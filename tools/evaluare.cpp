@@ -1,15 +1,15 @@
 #include "tools/evaluare.h"
 
-#include "tools/errorlabel.h"
 #include "tools/evaluation.h"
-#include "tools/toolcontrols.h"
 #include "ui/decimalseparator.h"
 #include "ui/designfont.h"
 #include "ui/entryfield.h"
+#include "ui/errorlabel.h"
 #include "ui/helprequest.h"
 #include "ui/linklabel.h"
 #include "ui/messagetextq.h"
 #include "ui/themefollower.h"
+#include "ui/toolcontrols.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -141,11 +141,8 @@ void Evaluare::Cmd_calcul_Click()
         field = m_txtF;
     else if (outcome.focus == EvaluationOutcome::kFocusPoint)
         field = m_txtX;
-    if (field != nullptr) {
-        // The focus selects the whole text; the caret placed after it wins.
-        field->setFocus(Qt::OtherFocusReason);
-        field->setCursorPosition(outcome.caret);
-    }
+    if (field != nullptr)
+        FocusWithCaret(field, outcome.caret);
 }
 
 void Evaluare::Cmd_clear_Click()

@@ -118,13 +118,6 @@ QPushButton *WizardButton(const char *name, const char *caption, QWidget *parent
     return button;
 }
 
-void PlaceCaret(QLineEdit *field, int caret)
-{
-    // The focus may select the whole text; the caret placed after it wins.
-    field->setFocus(Qt::OtherFocusReason);
-    field->setCursorPosition(caret);
-}
-
 } // namespace
 
 XPert::XPert(QWidget *parent)
@@ -301,7 +294,7 @@ bool XPert::CheckPage(int page)
         if (!check.passed) {
             m_lblEroare->setText(QString::fromStdString(check.errorText));
             m_lblEroare->show();
-            PlaceCaret(m_txtFx, check.caret);
+            FocusWithCaret(m_txtFx, check.caret);
             return true;
         }
         m_equation.function = QString::fromStdU16String(check.translated);
@@ -311,7 +304,7 @@ bool XPert::CheckPage(int page)
         if (!check.passed) {
             m_lblEroare2->setText(QString::fromStdString(check.errorText));
             m_lblEroare2->show();
-            PlaceCaret(check.focus == IntervalCheck::kBoundA ? m_txtA : m_txtB, check.caret);
+            FocusWithCaret(check.focus == IntervalCheck::kBoundA ? m_txtA : m_txtB, check.caret);
             return true;
         }
         m_equation.a = check.a;

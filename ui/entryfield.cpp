@@ -114,6 +114,12 @@ bool EntryField::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+void FocusWithCaret(QLineEdit *field, int caret)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    field->setCursorPosition(caret);
+}
+
 std::function<void()> FocusEmptyFieldElse(QLineEdit *field, std::function<void()> calculate)
 {
     return [field, calculate = std::move(calculate)] {

@@ -50,6 +50,10 @@ private:
     bool m_selectAllOnFocus = true;
 };
 
+// Puts the focus into a field at fault with the caret at caret (0-based), right before the
+// faulty token: the focus selects the whole text, the caret placed after it wins.
+void FocusWithCaret(QLineEdit *field, int caret);
+
 // The Enter action "focus to the point field when it is empty, else calculate".
 std::function<void()> FocusEmptyFieldElse(QLineEdit *field, std::function<void()> calculate);
 

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <charconv>
 #include <clocale>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -91,6 +93,18 @@ TEST(Cli, OutputAndExitCode)
         {"RootsNothingEvaluable", {"roots", "x-1.2.3", "-3", "3"}, evaluation, 1},
         {"RootsDomainEnd", {"roots", "ln(x)", "-1", "2"}, "1\n", 0},
         {"RootsFunctionFailsCheck", {"roots", "x^2+", "0", "1"}, endsInOperator, 1},
+        // methods: its table or JSON (below), or the first input at fault.
+        {"MethodsFunctionFailsCheck", {"methods", "2+*x", "1", "3"}, twoOperators, 1},
+        {"MethodsNoInterval",
+         {"methods", "x", "3", "1"},
+         "The two values don't build an interval.\n",
+         1},
+        {"MethodsToleranceNotPositive",
+         {"methods", "x", "-1", "1", "--tol", "0"},
+         "The tolerance must be a number above 0.\n",
+         1},
+        {"MethodsUnknownOption", {"methods", "x", "-1", "1", "--fast"}, "", 2},
+        {"MethodsOptionWithoutValue", {"methods", "x", "-1", "1", "--x0"}, "", 2},
         // Usage errors print nothing on stdout.
         {"RootsPrecisionTooLow", {"roots", "x", "-1", "1", "19"}, "", 2},
         {"RootsMissingEnd", {"roots", "x", "-1"}, "", 2},
@@ -104,6 +118,95 @@ TEST(Cli, OutputAndExitCode)
         EXPECT_EQ(run.out, out);
         EXPECT_EQ(run.exitCode, exitCode);
     });
+}
+
+// Reads a JSON text into path -> value text ("methods.1.name" -> "regula falsi", strings
+// unescaped, "null" for null), or fails on anything that is not JSON.
+bool ReadJson(std::string_view &s, const std::string &path, std::map<std::string, std::string> &out)
+{
+    const auto skip = [&] {
+        while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+            s.remove_prefix(1);
+    };
+    const auto string = [&](std::string &text) {
+        if (s.empty() || s.front() != '"')
+            return false;
+        for (s.remove_prefix(1); !s.empty() && s.front() != '"'; s.remove_prefix(1)) {
+            if (s.front() == '\\' && s.size() > 1)
+                s.remove_prefix(1);
+            text += s.front();
+        }
+        return !s.empty() && (s.remove_prefix(1), true);
+    };
+    skip();
+    if (s.empty())
+        return false;
+    const char open = s.front();
+    if (open == '{' || open == '[') {
+        s.remove_prefix(1);
+        skip();
+        for (int i = 0; !s.empty() && s.front() != (open == '{' ? '}' : ']'); ++i) {
+            std::string key = std::to_string(i);
+            if (i > 0 && !(s.front() == ',' && (s.remove_prefix(1), true)))
+                return false;
+            skip();
+            if (open == '{' && !(key.clear(), string(key)))
+                return false;
+            skip();
+            if (open == '{' && !(s.front() == ':' && (s.remove_prefix(1), true)))
+                return false;
+            if (!ReadJson(s, path.empty() ? key : path + "." + key, out))
+                return false;
+            skip();
+        }
+        return !s.empty() && (s.remove_prefix(1), true);
+    }
+    std::string value;
+    if (open == '"')
+        return string(value) && (out[path] = value, true);
+    if (s.starts_with("null"))
+        return s.remove_prefix(4), out[path] = "null", true;
+    double number = 0;
+    const auto read = std::from_chars(s.data(), s.data() + s.size(), number);
+    if (read.ec != std::errc())
+        return false;
+    out[path] = std::string(s.data(), read.ptr);
+    s.remove_prefix(static_cast<std::size_t>(read.ptr - s.data()));
+    return true;
+}
+
+TEST(Cli, MethodsJsonReadsBack)
+{
+    const CliRun run = RunCli({"methods", "(x-1)^3", "0", "3", "--tol", "1e-8", "--json"});
+    ASSERT_EQ(run.exitCode, 0);
+    std::map<std::string, std::string> json;
+    std::string_view text = run.out;
+    ASSERT_TRUE(ReadJson(text, "", json)) << run.out;
+    EXPECT_EQ(json["function"], "(x-1)^3");
+    EXPECT_EQ(json["tol"], "1e-08");
+    EXPECT_EQ(json["x0"], "1.5");
+    const char *const names[] = {"bisection", "regula falsi", "illinois",
+                                 "secant",    "newton",       "newton (multiplicity 3)",
+                                 "brent",     "zerovane"};
+    for (int i = 0; i < 8; ++i) {
+        const std::string method = "methods." + std::to_string(i) + ".";
+        EXPECT_EQ(json[method + "name"], names[i]);
+        const bool converged = json[method + "status"] == "converged";
+        EXPECT_EQ(json[method + "root"] == "null", !converged) << names[i];
+        if (converged) {
+            EXPECT_NEAR(std::stod(json[method + "root"]), 1, 1e-7) << names[i];
+        }
+        // Every iterate has its k, x and fx.
+        for (int k = 0; json.count(method + "iterations." + std::to_string(k) + ".x"); ++k)
+            EXPECT_EQ(json.count(method + "iterations." + std::to_string(k) + ".fx"), 1u);
+    }
+    EXPECT_EQ(json["methods.0.iterations.0.k"], "1");
+    EXPECT_EQ(json["methods.0.iterations.0.x"], "1.5");
+    EXPECT_EQ(json["methods.0.iterations.0.fx"], "0.125");
+    EXPECT_EQ(json["methods.4.iterations.0.k"], "0");
+    // Regula falsi stalls on this flat root: no root, no order.
+    EXPECT_EQ(json["methods.1.status"], "budget-spent");
+    EXPECT_EQ(json["methods.1.order"], "null");
 }
 
 TEST(Cli, HelpPrintsUsage)

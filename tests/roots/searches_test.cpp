@@ -1,5 +1,8 @@
 #include "engine/derivative.h"
+#include "engine/evaluator.h"
 #include "roots/derivativezero.h"
+#include "roots/multiplicity.h"
+#include "roots/newtonsearch.h"
 #include "roots/newtonsolve.h"
 #include "roots/saferoot.h"
 #include "tests/support/cases.h"
@@ -102,6 +105,115 @@ TEST(NewtonSolve, StatusAndResult)
         EXPECT_NEAR(NewtonSolve(text, x0, status), result, tolerance);
         EXPECT_NE(std::find(statuses.begin(), statuses.end(), status), statuses.end())
             << "status " << status;
+    });
+}
+
+// Plain Newton steps as the search made them before it learnt to finish on multiple roots: the
+// yardstick that simple roots must still meet bit for bit.
+double PlainNewton(std::u16string_view text, double x, int16_t &status)
+{
+    for (int step = 1;; ++step) {
+        int16_t code = 0, flag = 0;
+        const double v = Evaluate(text, x, code);
+        const double d = Derivative(text, x, flag);
+        if (code > 0 || flag != 0 || (v != 0 && d == 0)) {
+            status = kNewtonFailed;
+            return 0;
+        }
+        if (v == 0) {
+            status = kNewtonExactRoot;
+            return x;
+        }
+        const double next = x - v / d;
+        if (!std::isfinite(next)) {
+            status = kNewtonArithmetic;
+            return 0;
+        }
+        const double moved = std::fabs(next - x);
+        x = next;
+        if (step >= kNewtonMaxSteps) {
+            status = moved <= kNewtonSettledStep * std::max(1.0, std::fabs(x)) ? kNewtonSettled
+                                                                               : kNewtonNotSettled;
+            return x;
+        }
+    }
+}
+
+TEST(NewtonSolve, SimpleRootsAndFailuresAsThePlainIteration)
+{
+    const std::tuple<const char *, std::u16string_view, double> cases[] = {
+        {"Square", u"x^2-4", 1},      {"SquareFromBelow", u"x^2-4", -1},
+        {"Cubic", u"x^3-2*x-5", 2},   {"Sine", u"sin(x)", 3},
+        {"Cosine", u"cos(x)-x", 0},   {"Exponential", u"exp(x)-2", 0},
+        {"Logarithm", u"ln(x)-1", 1}, {"ArcTangent", u"atn(x)", 1},
+        {"FlatStart", u"x^2+1", 0},   {"Wandering", u"x^2+1", 0.5},
+        {"Drifting", u"exp(-x)", 0},  {"OutsideDomain", u"ln(x)", -1},
+        {"FarStart", u"x^10-1", 0.4}, {"CycleBetween0And1", u"x^3-2*x+2", 0},
+    };
+    test::ForEachCase(cases, [](auto, auto text, double x0) {
+        int16_t expectedStatus = -1, status = -1;
+        const double expected = PlainNewton(text, x0, expectedStatus);
+        const double root = NewtonSolve(text, x0, status);
+        EXPECT_EQ(status, expectedStatus);
+        EXPECT_EQ(std::bit_cast<uint64_t>(root), std::bit_cast<uint64_t>(expected))
+            << root << " instead of " << expected;
+    });
+}
+
+TEST(NewtonSolve, MultipleRootsAreFinishedWhereThePlainIterationGaveUp)
+{
+    // NaN: no root to find.
+    const std::tuple<const char *, std::u16string_view, double, double, double> cases[] = {
+        // Plain steps creep to 0 until f' reads 0 (x^2, x^3) or wander about it (x^5).
+        {"DoubleRoot", u"x^2", 1, 0, 1e-12},
+        {"TripleRoot", u"x^3", 1, 0, 1e-12},
+        {"FivefoldRoot", u"x^5", 1, 0, 1e-9},
+        {"DoubleRootOfSine", u"sin(x)^2", 1, 0, 1e-12},
+        // The numerical f' loses this root within a few millionths.
+        {"FourfoldRootAwayFromZero", u"(x-2)^4*exp(x)", 1, 2, 1e-5},
+        // What is no root stays none; a start on the root stays that root.
+        {"NoRealRoot", u"x^2+1", 0.5, NAN, 0},
+        {"Decay", u"exp(-x)", 0, NAN, 0},
+        {"StartOnTheDoubleRoot", u"x^2", 0, 0, 0},
+    };
+    test::ForEachCase(cases, [](auto, auto f, double x0, double root, double tolerance) {
+        int16_t status = -1;
+        const double result = NewtonSolve(f, x0, status);
+        if (std::isnan(root)) {
+            EXPECT_EQ(status, kNewtonNotSettled);
+        } else {
+            EXPECT_TRUE(status == kNewtonExactRoot || status == kNewtonSettled) << status;
+            EXPECT_NEAR(result, root, tolerance);
+        }
+    });
+    // What the Approximate window, a click in a plot and the console show for them.
+    for (const std::u16string_view f : {u"x^2", u"x^3", u"x^5"})
+        EXPECT_EQ(NewtonSearch(f, u"1").valueText, u"0");
+}
+
+TEST(SteadyLinearSteps, MultiplicityFromTheRatioOfSteps)
+{
+    const auto geometric = [](double ratio, double sign = 1) {
+        std::vector<double> points{1};
+        for (int k = 0; k < 12; ++k)
+            points.push_back(points.back() * ratio * (k % 2 == 0 ? 1 : sign));
+        return points;
+    };
+    std::vector<double> noisy = geometric(2.0 / 3);
+    for (std::size_t k = 0; k < noisy.size(); k += 2)
+        noisy[k] *= 1.01;
+    const std::tuple<const char *, std::vector<double>, int> cases[] = {
+        {"Half", geometric(0.5), 2},
+        {"TwoThirds", geometric(2.0 / 3), 3},
+        {"NineTenths", geometric(0.9), 10},
+        {"BeyondTheLargestMultiplicity", geometric(0.95), 0},
+        {"FasterThanADoubleRoot", geometric(0.3), 0},
+        {"ChangingDirection", geometric(0.5, -1), 0},
+        {"Unsteady", noisy, 0},
+    };
+    test::ForEachCase(cases, [](auto, const auto &points, int m) {
+        const auto found = SteadyLinearSteps(points);
+        EXPECT_EQ(found ? found->multiplicity : 0, m);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "helpviewer/helpbrowser.h"
 #include "helpviewer/helpwindow.h"
+#include "methods/methodswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/appearance.h"
 #include "shell/helpfile.h"
@@ -54,7 +55,8 @@ TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphW
         {"mnuopen", Qt::CTRL | Qt::Key_D},       {"mnusaveproj", Qt::CTRL | Qt::Key_S},
         {"mnuwizard", Qt::CTRL | Qt::Key_A},     {"mnueval", Qt::CTRL | Qt::Key_E},
         {"mnuaproximare", Qt::CTRL | Qt::Key_X}, {"mnuajutor", Qt::CTRL | Qt::Key_F1},
-        {"mnue1", Qt::SHIFT | Qt::Key_F1},       {"mnue7", Qt::SHIFT | Qt::Key_F7}};
+        {"mnue1", Qt::SHIFT | Qt::Key_F1},       {"mnue7", Qt::SHIFT | Qt::Key_F7},
+        {"mnumethods", Qt::CTRL | Qt::Key_M}};
     for (const auto &[name, shortcut] : rows) {
         ASSERT_NE(shell.Entry(name), nullptr) << name;
         EXPECT_EQ(shell.Entry(name)->shortcut(), shortcut) << name;
@@ -400,6 +402,27 @@ TEST(ToolWindows, EvaluateAndNewtonOpenModallyOnTheAskingWindowsFunction)
               "zv::Newton Txt_X=1.25 Txt_Val=0.5");
     EXPECT_EQ(WithModal([&] { emit asking->evaluateRequested(); }, {"txt_f"}),
               "zv::Evaluare txt_f=2*x-1");
+}
+
+TEST(ToolWindows, CompareMethodsOpensOnceNotModalOnTheActiveGraph)
+{
+    test::Shell shell;
+    shell.main.show();
+    shell.OpenOn("x^3-2*x-5", 2, 3);
+    shell.Entry("mnumethods")->trigger();
+    MethodsWindow *window = shell.main.findChild<MethodsWindow *>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txt_f"))->text(),
+              QStringLiteral("x^3-2*x-5"));
+    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtB"))->text(), QStringLiteral("3"));
+    EXPECT_EQ(window->Runs().size(), 7u);
+    // Asked again, the same window comes forward; closed, it is gone.
+    EXPECT_EQ(shell.main.OpenMethods(), window);
+    window->close();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return shell.main.findChild<MethodsWindow *>() == nullptr; }));
 }
 
 // A project opened while the wizard stands open fills PendingGraph; Finished still opens what

@@ -6,6 +6,7 @@
 #include "tools/xpert.h"
 #include "ui/helprequest.h"
 
+#include "tests/support/control.h"
 #include "tests/support/messagerecorder.h"
 
 #include <QApplication>
@@ -22,13 +23,7 @@
 namespace zv {
 namespace {
 
-template<typename T = QLineEdit>
-T *Control(const QWidget &window, const char *name)
-{
-    T *control = window.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-}
+using test::Control;
 
 // Shows a window and waits until it is the active one, as a user would find it.
 void ShowActive(QWidget &window)

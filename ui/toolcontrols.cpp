@@ -1,4 +1,4 @@
-#include "tools/toolcontrols.h"
+#include "ui/toolcontrols.h"
 
 #include "ui/designfont.h"
 

@@ -4,7 +4,7 @@
 
 namespace zv {
 
-// The error label of the Evaluate and Newton windows: two lines high across the window,
+// The error label of the tool windows: two lines high across the window,
 // hidden until a command fails, and keeping its place while hidden so that the window does
 // not change size. It stands on its own opaque field colour with the field text colour, so
 // that a theme's text colour (white in two themes) never makes the message unreadable.

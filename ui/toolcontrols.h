@@ -9,7 +9,7 @@ class QWidget;
 
 namespace zv {
 
-// The controls that the Evaluate and Newton windows are built of, named and in the fonts of
+// The controls that the tool windows are built of, named and in the fonts of
 // their layout: caption labels in Arial 9.75 pt, fields 129 pixels wide and buttons of at
 // least 65 by 25 pixels in Tahoma 8.25 pt.
 QLabel *CaptionLabel(const QString &name, const QString &text, QWidget *parent);

@@ -1,4 +1,4 @@
-#include "tools/errorlabel.h"
+#include "ui/errorlabel.h"
 
 #include "ui/designfont.h"
 #include "ui/messagetextq.h"
