@@ -64,7 +64,9 @@ int main(int argc, char *argv[])
 {
     // A file-size limit must end a write with an error we report, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    const bool batch = zv::IsBatchCommandLine(zv::JoinCommandLine(Arguments(argc, argv)));
+    const QStringList arguments = Arguments(argc, argv);
+    const bool batch =
+        zv::IsBatchCommandLine(zv::JoinCommandLine(arguments)) || zv::IsExportCommand(arguments);
     if (!zv::DisplayAvailable()) {
         if (!batch) {
             ReportNoDisplay();

@@ -29,8 +29,9 @@ void GraphWindow::ConnectCopy()
     }
 }
 
-void GraphWindow::CopyToClipboard() const
+void GraphWindow::CopyToClipboard()
 {
+    EnsureRootsOfView();
     auto *data = new QMimeData;
     data->setImageData(SavedPicture());
     QString text = QString::fromUtf8(ResultsFileText());

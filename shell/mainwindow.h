@@ -74,6 +74,8 @@ private:
                       const QKeySequence &shortcut = {});
     void FillWindowList();
     void CheckThemeEntry();
+    void UpdatePrintEntry();
+    void ShowGrid(bool shown);
 
     QString ActiveFunction() const;
     void mnuopen_Click();
@@ -88,6 +90,8 @@ private:
     QMenu *m_mainMenu = nullptr;
     QAction *m_windowListStart = nullptr; // entries after this separator list the windows
     std::array<QAction *, 5> m_themeEntries{};
+    QAction *m_print = nullptr; // greyed without a graph window
+    QAction *m_grid = nullptr;
     QPointer<HelpViewer> m_helpViewer;
     QPointer<XPert> m_wizard;
 };

@@ -131,7 +131,7 @@ TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
             const double root = QString(lines.back()).replace(',', '.').toDouble();
             const QPoint centre = PixelOf(Picture(*window)->Mapping(), root, 0);
             const auto redAt = [&](int dx) {
-                return IsRed(Picture(*window)->Layer().pixel(centre + QPoint(dx, 0)));
+                return IsRed(Picture(*window)->PresentImage().pixel(centre + QPoint(dx, 0)));
             };
             EXPECT_FALSE(redAt(3));
             ClickRoot(*window, int(lines.size()) - 1);
@@ -198,7 +198,7 @@ TEST(GraphNavigation, PrecisionMenuRedrawsOnlyOnAChange)
     // The marker of the root 2 stays until the next drawing; the curve passes above it.
     const auto markerStands = [&] {
         const QPoint centre = PixelOf(Picture(*window)->Mapping(), 2, 0);
-        return IsRed(Picture(*window)->Layer().pixel(centre + QPoint(3, 0)));
+        return IsRed(Picture(*window)->PresentImage().pixel(centre + QPoint(3, 0)));
     };
     QMenu *menu = Control<QAction>(*window, "bRedim")->menu();
     int before = 100;
@@ -251,7 +251,7 @@ TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
         const PromptRequest &first = prompts.asked[0];
         EXPECT_EQ(first.title + '|' + first.prompt + first.defaultText,
                   MessageTextQ(key == Qt::Key_F9 ? 30 : 31) + '|' + offered);
-        EXPECT_EQ(View(*window) + '|' + window->PanelText(2), "1.5 3 -0.75 0.75|a = -3");
+        EXPECT_EQ(View(*window) + '|' + window->PanelText(2), "1.5 3 -0.75 0.75|a = 1.5");
         EXPECT_EQ(window->Precision(), key == Qt::Key_F9 ? 100 : 20);
         EXPECT_EQ(boxes.Boxes(), invalid ? QStringList{invalidBox} : QStringList{});
     }
@@ -367,7 +367,7 @@ TEST(GraphWindowHighDensity, PlotUnitsStayWhileTheScreenGetsItsOwnPixels)
     }
     // What is measured stays 319 x 319 plot units, 321 x 321 with the border (what is saved);
     // the screen's copy has the device's pixels, and the axis x = 0 is one device pixel wide.
-    const QImage &screen = picture->ScreenLayer();
+    const QImage screen = picture->grab(picture->rect().adjusted(1, 1, -1, -1)).toImage();
     EXPECT_EQ((QList<QSize>{picture->size(), picture->PresentImage().size(),
                             window->SavedPicture().size(), screen.size()}),
               (QList<QSize>{{321, 321}, {319, 319}, {321, 321}, QSize(319, 319) * ratio}));
@@ -429,7 +429,8 @@ TEST(GraphSave, TheButtonAndABatchSaveWriteBothFilesThenTheButtonDrawsOnPlainWhi
     const FileDialogRequest &dialog = s.recorder.dialogs[1];
     EXPECT_EQ(std::pair(dialog.mode, dialog.confirmOverwrite),
               std::pair(FileDialogMode::Save, true));
-    EXPECT_EQ(QStringList({dialog.title, dialog.filter, dialog.defaultSuffix}),
+    // The JPEG entry first, then the other formats.
+    EXPECT_EQ(QStringList({dialog.title, dialog.filter.section(";;", 0, 0), dialog.defaultSuffix}),
               QStringList({MessageTextQ(21), MessageTextQ(20), "JPG"}));
     EXPECT_TRUE(s.recorder.messages.isEmpty());
     const QImage first(s.Path("graph.JPG"));
@@ -446,7 +447,7 @@ TEST(GraphSave, TheButtonAndABatchSaveWriteBothFilesThenTheButtonDrawsOnPlainWhi
     // background.
     EXPECT_EQ(s.window.auto_save(s.Path("eq.zvn")), QString());
     EXPECT_EQ(s.Text("eq.zvn.txt"), kResults);
-    EXPECT_GT(Count(Picture(s.window)->BackgroundPicture(), false), 100);
+    EXPECT_GT(Count(Picture(s.window)->Scene().backdropPicture, false), 100);
 }
 
 TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)

@@ -1,7 +1,8 @@
 // The arithmetic of the view and of the commands that change it, the curve sampled and painted,
 // and the results text: all without a window.
 #include "graph/curvesampling.h"
-#include "graph/plotpainter.h"
+#include "graph/graphdocument.h"
+#include "graph/plotscene.h"
 #include "graph/promptvalues.h"
 #include "graph/resultstext.h"
 #include "graph/viewcommands.h"
@@ -187,15 +188,22 @@ struct Painted
     bool tooSmall = false;
 };
 
-Painted Paint(const PlotView &view, WorldMapping mapping = {})
+// A document's drawing of view painted as the plot's inner surface on a plain backdrop, at the
+// opening size unless told otherwise; adjust changes the scene first.
+Painted Paint(const QString &function, const ViewExtent &view,
+              const std::function<void(PlotScene &)> &adjust = {}, QSizeF size = {319, 319})
 {
-    Painted result{QImage(319, 319, QImage::Format_ARGB32_Premultiplied), mapping};
-    result.layer.fill(Qt::transparent);
+    GraphDocument document(function.toStdU16String(), view.a, view.b);
+    document.SetView(view);
+    document.Draw();
+    PlotScene scene = SceneOf(document);
+    scene.backdrop = PlotBackdrop::Plain;
+    if (adjust)
+        adjust(scene);
+    Painted result{QImage(size.toSize(), QImage::Format_RGB32), SceneMapping(scene, size),
+                   document.Drawn().TooSmall()};
     QPainter painter(&result.layer);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    painter.setFont(font);
-    result.tooSmall = PaintPlot(painter, view, result.mapping);
+    PaintScene(painter, scene, QRectF(QPointF(0, 0), size));
     return result;
 }
 
@@ -224,7 +232,7 @@ TEST(PaintPlot, AxesSolidThroughZeroOrDashedAlongTheEdge)
         {1, 5, -2, 2, {1, -2, 1, 2}, true},
         {-3, 5, 2, 6, {-3, 2, 5, 2}, true}};
     for (const auto &[a, b, yMin, yMax, axis, dashed] : rows) {
-        const Painted p = Paint({QStringLiteral("100"), a, b, yMin, yMax, 100});
+        const Painted p = Paint(QStringLiteral("100"), {a, b, yMin, yMax});
         const double share = BlackShare(p, axis.x1(), axis.y1(), axis.x2(), axis.y2());
         EXPECT_NEAR(share, dashed ? 0.6 : 1, dashed ? 0.3 : 0.03) << a << " " << yMin;
     }
@@ -232,7 +240,7 @@ TEST(PaintPlot, AxesSolidThroughZeroOrDashedAlongTheEdge)
 
 TEST(PaintPlot, NoSegmentAcrossThePoleOfOneOverX)
 {
-    const Painted p = Paint({QStringLiteral("1/x"), -1, 1, -100, 100, 100});
+    const Painted p = Paint(QStringLiteral("1/x"), {-1, 1, -100, 100});
     EXPECT_TRUE(AnyNear(p.layer, PixelOf(p.mapping, -0.02, -50), 1, IsRed));
     EXPECT_TRUE(AnyNear(p.layer, PixelOf(p.mapping, 0.02, 50), 1, IsRed));
     const QPoint top = PixelOf(p.mapping, 0, 40), bottom = PixelOf(p.mapping, 0, -40);
@@ -245,15 +253,15 @@ TEST(PaintPlot, EquationWrapsAfterSixtyFourCharacters)
     // "x+x+...+x" has 2 * terms - 1 characters, and " = 0" follows.
     for (const auto &[terms, secondLine] :
          {std::pair{5, false}, {30, false}, {31, true}, {35, true}, {100, true}}) {
-        const PlotView view{
-            QStringLiteral("x") + QStringLiteral("+x").repeated(terms - 1), -3, 3, -3, 3, 100};
-        const Painted p = Paint(view);
+        const ViewExtent view{-3, 3, -3, 3};
+        const Painted p =
+            Paint(QStringLiteral("x") + QStringLiteral("+x").repeated(terms - 1), view);
         // Dark pixels in the band where the second line of the equation stands.
         const QPoint start = PixelOf(p.mapping, view.a, view.yMax + 0.05 * 6);
         bool written = false;
         for (int y = start.y() + 3; y <= start.y() + 8; ++y) {
             for (int x = 0; x < p.layer.width(); ++x)
-                written = written || qAlpha(p.layer.pixel(x, y)) > 128;
+                written = written || qGray(p.layer.pixel(x, y)) < 128;
         }
         EXPECT_EQ(written, secondLine) << terms;
     }
@@ -261,12 +269,16 @@ TEST(PaintPlot, EquationWrapsAfterSixtyFourCharacters)
 
 TEST(PaintPlot, AViewWithoutWidthKeepsTheMappingAndATinyPieceIsTooSmall)
 {
-    const Painted p = Paint({QStringLiteral("x"), 1, 1, -1, 1, 100},
-                            WorldMapping(WorldRect{-2, 2, 2, -2}, 319, 319));
-    EXPECT_EQ(std::pair(p.mapping.Edges().left, p.mapping.Edges().top), std::pair(-2.0, 2.0));
+    GraphDocument document(u"x", -1, 1);
+    document.Draw();
+    const WorldRect before = document.Drawn().edges;
+    document.SetView({1, 1, -1, 1});
+    document.Draw();
+    EXPECT_EQ(std::pair(document.Drawn().edges.left, document.Drawn().edges.top),
+              std::pair(before.left, before.top));
     // x/1000 spans 0.002 of the range [-1; 1]; x spans all of it.
-    EXPECT_TRUE(Paint({QStringLiteral("x/1000"), -1, 1, -1, 1, 100}).tooSmall);
-    EXPECT_FALSE(Paint({QStringLiteral("x"), -1, 1, -1, 1, 100}).tooSmall);
+    EXPECT_TRUE(Paint(QStringLiteral("x/1000"), {-1, 1, -1, 1}).tooSmall);
+    EXPECT_FALSE(Paint(QStringLiteral("x"), {-1, 1, -1, 1}).tooSmall);
 }
 
 TEST(SampleCurve, BreaksAtFailuresAndOffRangeValues)
