@@ -276,7 +276,10 @@ PlotScale LayOutScale(const ViewExtent &view, const WorldMapping &mapping,
                       const std::vector<PixelBox> &keepClear)
 {
     PlotScale scale;
-    if (!measure.width || !(mapping.PixelWidth() > 0.0 && mapping.PixelHeight() > 0.0))
+    // A view without width or height is drawn with the mapping of the one before it, which
+    // its numbers would not match.
+    if (!measure.width || !PlotEdges(view.a, view.b, view.yMin, view.yMax) ||
+        !(mapping.PixelWidth() > 0.0 && mapping.PixelHeight() > 0.0))
         return scale;
     const ScaleBuilder builder(view, mapping, measure, separator);
     AxisScale x = builder.Axis(true);

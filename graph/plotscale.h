@@ -68,7 +68,8 @@ std::u16string TickLabel(double value, double step, char16_t separator);
 // horizontal axis (above when there is no room below) and left of the vertical one (right when
 // there is none). A number that would cross the other axis, touch another number or a box of
 // keepClear (the equation's text), or leave the surface, is left out; where both axes cross at
-// the origin its "0" stands once, below and left of the crossing.
+// the origin its "0" stands once, below and left of the crossing. A view without width or
+// height has no scale.
 PlotScale LayOutScale(const ViewExtent &view, const WorldMapping &mapping,
                       const TextMeasure &measure, char16_t separator,
                       const std::vector<PixelBox> &keepClear);
