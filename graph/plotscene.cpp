@@ -112,17 +112,10 @@ void PaintScene(QPainter &painter, const PlotScene &scene, const QRectF &target)
 
 void PaintFramedScene(QPainter &painter, const PlotScene &scene, QSizeF size)
 {
-    painter.save();
-    painter.setBrush(Qt::NoBrush);
-    if (scene.vector) {
-        // A line one unit wide inside the picture's edge.
-        painter.setPen(LinePen(kFrameColour, true));
-        painter.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
-    } else {
-        painter.setPen(kFrameColour);
-        painter.drawRect(0, 0, qRound(size.width()) - 1, qRound(size.height()) - 1);
-    }
-    painter.restore();
+    // The frame is the whole surface filled, the scene painted inside it: on a screen of twice
+    // the density it is two device pixels wide, with no pixel between it and the scene left
+    // unpainted.
+    painter.fillRect(QRectF(QPointF(0, 0), size), kFrameColour);
     const double border = kPlotBorder;
     PaintScene(painter, scene,
                QRectF(border, border, size.width() - 2 * border, size.height() - 2 * border));
