@@ -31,7 +31,8 @@ void GraphWindow::ConnectCopy()
 
 void GraphWindow::CopyToClipboard()
 {
-    EnsureRootsOfView();
+    if (!EnsureRootsOfView())
+        return;
     auto *data = new QMimeData;
     data->setImageData(SavedPicture());
     QString text = QString::fromUtf8(ResultsFileText());

@@ -43,7 +43,7 @@ void GraphDocument::DrawFrame(const ViewExtent &frame, int precision)
 
 bool GraphDocument::RootsCoverView() const
 {
-    return m_roots.searched && m_roots.a == m_view.a && m_roots.b == m_view.b;
+    return m_roots.complete && m_roots.a == m_view.a && m_roots.b == m_view.b;
 }
 
 std::string ResultsFileText(const GraphDocument &document, char16_t separator)

@@ -36,7 +36,7 @@ struct RootSearch
     double b = 0.0;
     std::vector<double> roots;         // rounded to 6 decimals, in the order found
     std::vector<std::u16string> lines; // the same, as the list shows them
-    bool searched = false;             // false until the first search
+    bool complete = false;             // the search ran to its end (false before the first one)
 };
 
 // One equation f(x) = 0 as a graph window studies it, without the window: the function, the
@@ -74,7 +74,7 @@ public:
 
     void SetRoots(RootSearch search) { m_roots = std::move(search); }
     const RootSearch &Roots() const { return m_roots; }
-    // Whether the last search covered the interval on view now.
+    // Whether the last search ran to its end over the interval on view now.
     bool RootsCoverView() const;
 
 private:

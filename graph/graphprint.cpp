@@ -53,7 +53,8 @@ void PrintGraph(QPagedPaintDevice &device, const PlotScene &scene, QSizeF plotSi
 
 void GraphWindow::Print()
 {
-    EnsureRootsOfView();
+    if (!EnsureRootsOfView())
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(windowTitle());
     QPrintPreviewDialog preview(&printer, this);

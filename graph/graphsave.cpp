@@ -96,7 +96,8 @@ void GraphWindow::SaveGraph()
                         QString::fromLatin1(kJpegExtension), this, flags)) {
         return;
     }
-    EnsureRootsOfView();
+    if (!EnsureRootsOfView())
+        return;
     QStringList failures;
     if (const QString failure = SavePicture(Scene(), m_state->picture->PictureSize(), fileName);
         !failure.isEmpty())
@@ -127,7 +128,8 @@ QString GraphWindow::ExportPicture(const QString &picture)
 
 QString GraphWindow::SavePictureAndResults(const QString &picture, const QString &results)
 {
-    EnsureRootsOfView();
+    if (!EnsureRootsOfView())
+        return QStringLiteral("results not written: the root search was stopped");
     const PlotScene scene = Scene();
     // The saved picture stays as the plot's background.
     m_state->backdrop = PlotBackdrop::Picture;

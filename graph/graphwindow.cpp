@@ -52,7 +52,7 @@ GraphWindow::~GraphWindow()
 
 QString GraphWindow::Get_f() const
 {
-    return m_state->fText;
+    return QString::fromStdU16String(m_state->document.Function());
 }
 
 double GraphWindow::Get_a() const
@@ -278,7 +278,7 @@ void GraphWindow::FindRoots()
                             DecimalSeparator(), [&work] { return work.KeepGoing(); });
         s.scanning = false;
     }
-    s.document.SetRoots(RootSearch{view.a, view.b, scan.roots, scan.lines, true});
+    s.document.SetRoots(RootSearch{view.a, view.b, scan.roots, scan.lines, !scan.stopped});
     for (const std::u16string &line : scan.lines) {
         s.lstRoot->addItem(QString::fromStdU16String(line));
     }
@@ -297,13 +297,15 @@ void GraphWindow::FindRoots()
     s.lblRoot->setText(caption);
 }
 
-void GraphWindow::EnsureRootsOfView()
+bool GraphWindow::EnsureRootsOfView()
 {
-    // What is saved or copied lists the roots of the interval it names: after a change of the
-    // interval since the last search, the interval on view is searched first, as Roots does.
+    // What is saved, copied or printed lists the roots of the interval it names: after a change
+    // of the interval since the last search, or a search the user stopped, the interval on view
+    // is searched first, as Roots does. Stopped again, it leaves nothing to write.
     if (!m_state->document.RootsCoverView()) {
         FindRoots();
     }
+    return m_state->document.RootsCoverView();
 }
 
 void GraphWindow::MarkRoot(double x)

@@ -87,8 +87,8 @@ public:
     // and the roots under it.
     void Print();
     // Saving, copying and printing first search the interval on view for roots when the last
-    // search covered another one, so that what they write lists the roots of the interval it
-    // names.
+    // search covered another one or was stopped, so that what they write lists the roots of the
+    // interval it names; a search the user stops ends them with nothing written.
 
     // The window's size at opening: the plot 321 x 321 beside its column of controls.
     QSize sizeHint() const override;
@@ -113,7 +113,7 @@ private:
     void Activate();
     void ShowIntervalPanels(const ViewExtent &view);
     void ShowScene();
-    void EnsureRootsOfView();
+    bool EnsureRootsOfView();
     QString SavePictureAndResults(const QString &picture, const QString &results);
 
     void DrawGraph();

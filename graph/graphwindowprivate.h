@@ -37,13 +37,11 @@ struct GraphWindow::State
 {
     explicit State(const GraphEquation &equation)
         : document(equation.function.toStdU16String(), equation.a, equation.b)
-        , fText(equation.function)
     {
     }
 
     // The equation, its view, the last drawing and the last root search; the controls show it.
     GraphDocument document;
-    QString fText; // the document's function, as the window hands it on
 
     // What the plot shows besides the document.
     PlotBackdrop backdrop = PlotBackdrop::Logo;

@@ -21,6 +21,15 @@ QString Title(const PlotScene &scene)
     return scene.function + QStringLiteral(" = 0");
 }
 
+// The framed scene painted on a device that writes into buffer; the bytes written.
+QByteArray Painted(QPaintDevice &device, const QBuffer &buffer, const PlotScene &scene, QSize size)
+{
+    QPainter painter(&device);
+    PaintFramedScene(painter, scene, QSizeF(size));
+    painter.end();
+    return buffer.data();
+}
+
 QByteArray Svg(const PlotScene &scene, QSize size)
 {
     QBuffer buffer;
@@ -32,10 +41,7 @@ QByteArray Svg(const PlotScene &scene, QSize size)
     svg.setResolution(kPointsPerInch);
     svg.setTitle(Title(scene));
     svg.setDescription(QStringLiteral("Zerovane"));
-    QPainter painter(&svg);
-    PaintFramedScene(painter, scene, QSizeF(size));
-    painter.end();
-    return buffer.data();
+    return Painted(svg, buffer, scene, size);
 }
 
 QByteArray Pdf(const PlotScene &scene, QSize size)
@@ -48,10 +54,7 @@ QByteArray Pdf(const PlotScene &scene, QSize size)
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setTitle(Title(scene));
     pdf.setCreator(QStringLiteral("Zerovane"));
-    QPainter painter(&pdf);
-    PaintFramedScene(painter, scene, QSizeF(size));
-    painter.end();
-    return buffer.data();
+    return Painted(pdf, buffer, scene, size);
 }
 
 QByteArray Png(const PlotScene &scene, QSize size)

@@ -720,6 +720,12 @@ TEST(LongScan, EscapeStopsItInputIsDroppedAndACloseWaitsForTheEnd)
     EXPECT_TRUE(stopped());
     EXPECT_LT(Control<QListWidget>(*window, "LstRoot")->count(), 637);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // A copy searches the stopped interval again; stopped once more, it copies nothing.
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    QCoreApplication::postEvent(window.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+    window->CopyToClipboard();
+    EXPECT_TRUE(stopped());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
 
     // A click on "Animated graphic" that arrives while Roots scans again, then Escape.
     window->show();
