@@ -122,24 +122,25 @@ void GraphWindow::ConnectKeys()
     key(Qt::Key_Minus, true, [this] { Zoom(kZoomOutFactor); });
 }
 
-bool GraphWindow::ShowView(const std::optional<ViewExtent> &view)
+bool GraphWindow::ShowView(const std::optional<ViewExtent> &view, ViewChange change)
 {
-    // Every view command ends here. A view that could not be drawn or measured is refused:
-    // the view stays as it is.
-    if (!view || !ViewStepAllowed(m_state->document.View(), *view)) {
+    // Every change of the view ends here. A view that could not be drawn or measured is
+    // refused and the view stays as it is; a fitted range is drawn as it comes, even without
+    // height (a constant function). The panels show the interval on view after each change,
+    // an animation frame's included, though a frame does not become the window's view.
+    State &s = *m_state;
+    if (!view || (change != ViewChange::Fit && !ViewStepAllowed(s.document.View(), *view))) {
         QApplication::beep();
         return false;
     }
-    TakeView(*view);
-    return true;
-}
-
-void GraphWindow::TakeView(const ViewExtent &view)
-{
-    // The panels show the interval on view after every change of it, whatever made it.
-    m_state->document.SetView(view);
-    ShowIntervalPanels(view);
+    ShowIntervalPanels(*view);
+    if (change == ViewChange::Frame) {
+        DrawFrame(*view, kAnimationPrecision);
+        return true;
+    }
+    s.document.SetView(*view);
     DrawGraph();
+    return true;
 }
 
 void GraphWindow::Zoom(double factor)
@@ -177,8 +178,7 @@ void GraphWindow::ToggleAutomatic()
     s.document.SetAutoPending(!s.document.AutoPending());
     button->setData(button->toolTip());
     ShowDescriptionUnderPointer(button);
-    // A fitted range may have no height (a constant function): it is drawn as it is.
-    TakeView(view);
+    ShowView(view, ViewChange::Fit);
 }
 
 void GraphWindow::ChoosePrecision(int precision)
@@ -320,11 +320,10 @@ void GraphWindow::PlayAnimation()
     s.animation = new FramePlayer(this, count, kAnimationFramePeriodMs, [this, frames](int i) {
         const ViewExtent &frame = frames[static_cast<size_t>(i)];
         if (i + 1 < static_cast<int>(frames.size())) {
-            ShowIntervalPanels(frame);
-            DrawFrame(frame, kAnimationPrecision);
+            ShowView(frame, ViewChange::Frame);
         } else {
             // Back to the view, with the vertical range as the frames' arithmetic leaves it.
-            TakeView(frame);
+            ShowView(frame);
         }
         // On the screen now, before the next frame is made.
         m_state->picture->repaint();

@@ -124,8 +124,8 @@ private:
     // Navigation: tool bar, keys, the mouse on the plot and the animation (graphnavigation.cpp).
     void ConnectNavigation();
     void ConnectKeys();
-    bool ShowView(const std::optional<ViewExtent> &view);
-    void TakeView(const ViewExtent &view);
+    enum class ViewChange { Command, Fit, Frame };
+    bool ShowView(const std::optional<ViewExtent> &view, ViewChange change = ViewChange::Command);
     void Zoom(double factor);
     void Move(int horizontal, int vertical);
     void GoHome();

@@ -336,7 +336,8 @@ TEST(GraphNavigation, ViewsThatWouldOverflowAreRefused)
     EXPECT_EQ(View(*window), "2e+307 1.7e+308 -7.5e+307 7.5e+307");
 }
 
-// Keeps the plot's right edge at each paint, that is which frame reached the screen.
+// Keeps the plot's right edge at each paint, that is which frame reached the screen, and the
+// interval the window's label showed then.
 struct PaintLog : QObject
 {
     bool eventFilter(QObject *picture, QEvent *event) override
@@ -346,11 +347,14 @@ struct PaintLog : QObject
             return static_cast<PlotArea *>(picture)->Mapping().Edges().right;
         };
         if (event->type() == QEvent::Paint &&
-            (rightEdges.isEmpty() || rightEdges.back() != right()))
+            (rightEdges.isEmpty() || rightEdges.back() != right())) {
             rightEdges.append(right());
+            shown.append(picture->parent()->findChild<QLabel *>("lbl2")->text());
+        }
         return false;
     }
     QList<double> rightEdges;
+    QStringList shown;
 };
 
 TEST(GraphAnimation, EveryFrameShownPacedAndInputIgnored)
@@ -378,6 +382,9 @@ TEST(GraphAnimation, EveryFrameShownPacedAndInputIgnored)
     const qsizetype first = paints.rightEdges.size() - 31; // before: the view itself
     for (size_t i = 0; i < frames.size(); ++i)
         EXPECT_DOUBLE_EQ(paints.rightEdges[first + qsizetype(i)], 1.1 * frames[i].b) << i;
+    // Each frame's interval on view is shown with it, the view's own after the last one.
+    EXPECT_EQ(QStringList(paints.shown.mid(first, 2)) << paints.shown.back(),
+              QStringList({"a = -0.646022", "a = -0.775227", "a = -4"}));
     EXPECT_EQ(window->Precision(), 200);
     EXPECT_EQ(std::pair(window->Get_a(), window->YMax()), std::pair(-4.0, frames.back().yMax));
     QTest::mouseClick(ButtonFace(*window, "bZoomIn"), Qt::LeftButton); // input counts again
