@@ -92,6 +92,12 @@ MainWindow::MainWindow(QWidget *parent)
     resize(kDefaultSize);
 }
 
+MainWindow::~MainWindow()
+{
+    // The document area tells of its last activation while it is destroyed, after this window.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+}
+
 QAction *MainWindow::AddEntry(QMenu *menu, const QString &name, const char *caption,
                               const QKeySequence &shortcut)
 {

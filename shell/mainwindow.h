@@ -23,6 +23,7 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Reads the stored theme, checks its Background entry and colours the window.
     void LoadAppearance();
