@@ -14,9 +14,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 
-#include <vector>
+#include <string_view>
 
 namespace zv {
 
