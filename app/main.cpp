@@ -69,7 +69,9 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     if (const std::optional<int> status = zv::AnswerInfoRequest(argc, argv))
         return *status;
-    const bool batch = zv::IsBatchCommandLine(zv::JoinCommandLine(Arguments(argc, argv)));
+    const QStringList arguments = Arguments(argc, argv);
+    const bool batch =
+        zv::IsBatchCommandLine(zv::JoinCommandLine(arguments)) || zv::IsExportCommand(arguments);
     if (!zv::DisplayAvailable()) {
         if (!batch) {
             ReportNoDisplay();

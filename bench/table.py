@@ -245,8 +245,8 @@ Notes:
   `Evaluate` calls, so the ratio is the cost of everything else (the root searches'
   arithmetic, the painting) on top of the evaluations.
 - `DrawGraph` is run through the graph window's Default command on an unchanged view, on Qt's
-  offscreen platform: clearing the layer, sampling, painting axes, curve and equation. The
-  screen's own repaint is not included.
+  offscreen platform: sampling, then painting the plot's scene (backdrop, axes, curve,
+  equation) once at its opening size, as the screen's repaint does.
 - JPEG export: our writer keeps the full colour resolution (4:4:4) and optimises its Huffman
   tables; Qt's writer is asked for optimised tables too but halves the colour resolution
   (4:2:0), so it has half as many blocks to code. Our file goes through the program's one

@@ -29,8 +29,10 @@ void GraphWindow::ConnectCopy()
     }
 }
 
-void GraphWindow::CopyToClipboard() const
+void GraphWindow::CopyToClipboard()
 {
+    if (!EnsureRootsOfView())
+        return;
     auto *data = new QMimeData;
     data->setImageData(SavedPicture());
     QString text = QString::fromUtf8(ResultsFileText());

@@ -6,7 +6,6 @@
 #include "graph/graphwindow.h"
 #include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
-#include "graph/plotpainter.h"
 #include "graph/promptvalues.h"
 #include "graph/viewcommands.h"
 #include "ui/cursoricons.h"
@@ -87,23 +86,13 @@ void GraphWindow::ConnectNavigation()
         connect(entry, &QAction::triggered, this,
                 [this, entry] { ChoosePrecision(entry->data().toInt()); });
     }
-    CheckPrecisionEntry(redim, s.precision);
+    CheckPrecisionEntry(redim, s.document.Precision());
 
     for (QAction *button : s.toolbar->actions()) {
         connect(button, &QAction::hovered, this, [this, button] { ShowButtonDescription(button); });
     }
 
-    // F9 and F8 reach the window whichever of its controls has the focus.
-    const auto key = [this](Qt::Key code, void (GraphWindow::*handler)()) {
-        auto *action = new QAction(this);
-        action->setShortcut(code);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        action->setAutoRepeat(false);
-        addAction(action);
-        connect(action, &QAction::triggered, this, handler);
-    };
-    key(Qt::Key_F9, &GraphWindow::AskNewInterval);
-    key(Qt::Key_F8, &GraphWindow::AskNewPrecision);
+    ConnectKeys();
 
     connect(s.cmdGrafic, &QPushButton::clicked, this, &GraphWindow::PlayAnimation);
     connect(s.picture, &PlotArea::pointerMoved, this, &GraphWindow::PlotPointerMoved);
@@ -111,51 +100,85 @@ void GraphWindow::ConnectNavigation()
     connect(s.picture, &PlotArea::wheelTurned, this, &GraphWindow::PlotWheelTurned);
 }
 
+void GraphWindow::ConnectKeys()
+{
+    // The keys reach the window whichever of its controls has the focus.
+    const auto key = [this](const QKeySequence &code, bool repeat, auto handler) {
+        auto *action = new QAction(this);
+        action->setShortcut(code);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setAutoRepeat(repeat);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    key(Qt::Key_F9, false, [this] { AskNewInterval(); });
+    key(Qt::Key_F8, false, [this] { AskNewPrecision(); });
+    // The arrows move the view as a click in an edge band does; + and - zoom as the buttons.
+    key(Qt::Key_Right, true, [this] { Move(1, 0); });
+    key(Qt::Key_Left, true, [this] { Move(-1, 0); });
+    key(Qt::Key_Up, true, [this] { Move(0, 1); });
+    key(Qt::Key_Down, true, [this] { Move(0, -1); });
+    key(Qt::Key_Plus, true, [this] { Zoom(kZoomInFactor); });
+    key(Qt::Key_Minus, true, [this] { Zoom(kZoomOutFactor); });
+}
+
+bool GraphWindow::ShowView(const std::optional<ViewExtent> &view, ViewChange change)
+{
+    // Every change of the view ends here. A view that could not be drawn or measured is
+    // refused and the view stays as it is; a fitted range is drawn as it comes, even without
+    // height (a constant function). The panels show the interval on view after each change,
+    // an animation frame's included, though a frame does not become the window's view.
+    State &s = *m_state;
+    if (!view || (change != ViewChange::Fit && !ViewStepAllowed(s.document.View(), *view))) {
+        QApplication::beep();
+        return false;
+    }
+    ShowIntervalPanels(*view);
+    if (change == ViewChange::Frame) {
+        DrawFrame(*view, kAnimationPrecision);
+        return true;
+    }
+    s.document.SetView(*view);
+    DrawGraph();
+    return true;
+}
+
 void GraphWindow::Zoom(double factor)
 {
-    State &s = *m_state;
-    const std::optional<ViewExtent> zoomed = Zoomed(s.Extent(), factor);
-    if (!zoomed) {
-        QApplication::beep(); // the view would overflow; it stays as it is
-        return;
-    }
-    s.SetExtent(*zoomed);
-    ShowIntervalPanels();
-    DrawGraph();
+    ShowView(Zoomed(m_state->document.View(), factor));
+}
+
+void GraphWindow::Move(int horizontal, int vertical)
+{
+    ShowView(Moved(m_state->document.View(), EdgeBand{horizontal, vertical}));
 }
 
 void GraphWindow::GoHome()
 {
-    State &s = *m_state;
-    s.a = s.homeA;
-    s.b = s.homeB;
-    const VerticalRange range = StandardVerticalRange(s.a, s.b);
-    s.yMin = range.yMin;
-    s.yMax = range.yMax;
-    ShowIntervalPanels();
-    DrawGraph();
+    ShowView(m_state->document.HomeView());
 }
 
 void GraphWindow::ToggleAutomatic()
 {
     State &s = *m_state;
     QAction *button = ToolbarButton(s.toolbar, "bAutomatic");
-    if (s.autoPending) {
+    ViewExtent view = s.document.View();
+    if (s.document.AutoPending()) {
         button->setToolTip(MessageTextQ(36));
-        const std::u16string function = s.fText.toStdU16String();
+        const std::u16string &function = s.document.Function();
         const auto f = [&function](double x, int16_t &code) { return Evaluate(function, x, code); };
-        FitVerticalRange(f, s.a, s.b, s.precision, s.yMin, s.yMax);
+        FitVerticalRange(f, view.a, view.b, s.document.Precision(), view.yMin, view.yMax);
     } else {
         button->setToolTip(MessageTextQ(37));
-        const VerticalRange range = StandardVerticalRange(s.a, s.b);
-        s.yMin = range.yMin;
-        s.yMax = range.yMax;
+        const VerticalRange range = StandardVerticalRange(view.a, view.b);
+        view.yMin = range.yMin;
+        view.yMax = range.yMax;
     }
     // The tip, and the description on panel 1, always name what the next press does.
-    s.autoPending = !s.autoPending;
+    s.document.SetAutoPending(!s.document.AutoPending());
     button->setData(button->toolTip());
     ShowDescriptionUnderPointer(button);
-    DrawGraph();
+    ShowView(view, ViewChange::Fit);
 }
 
 void GraphWindow::ChoosePrecision(int precision)
@@ -163,10 +186,10 @@ void GraphWindow::ChoosePrecision(int precision)
     State &s = *m_state;
     s.picture->setCursor(Qt::ArrowCursor);
     CheckPrecisionEntry(ToolbarButton(s.toolbar, "bRedim"), precision);
-    if (precision == s.precision) {
+    if (precision == s.document.Precision()) {
         return;
     }
-    s.precision = static_cast<int16_t>(precision);
+    s.document.SetPrecision(precision);
     ShowDescriptionUnderPointer(ToolbarButton(s.toolbar, "bRedim"));
     DrawGraph();
 }
@@ -185,19 +208,19 @@ void GraphWindow::ShowButtonDescription(const QAction *button)
 {
     QString description = button->data().toString();
     if (button->objectName() == QLatin1String("bRedim")) {
-        description +=
-            QStringLiteral(" (") + QString::number(m_state->precision) + QLatin1Char(')');
+        description += QStringLiteral(" (") + QString::number(m_state->document.Precision()) +
+                       QLatin1Char(')');
     }
     SetPanelText(1, description);
 }
 
 void GraphWindow::AskNewInterval()
 {
-    State &s = *m_state;
+    const ViewExtent &view = m_state->document.View();
     const char16_t separator = DecimalSeparator();
     // A cancelled prompt ends the command: nothing typed, nothing changed.
     const std::optional<QString> typedA = AskText(this, QStringLiteral("a = "), MessageTextQ(30),
-                                                  NumberText(s.a, kAllDecimals, separator));
+                                                  NumberText(view.a, kAllDecimals, separator));
     if (!typedA) {
         return;
     }
@@ -207,7 +230,7 @@ void GraphWindow::AskNewInterval()
         return;
     }
     const std::optional<QString> typedB = AskText(this, QStringLiteral("b = "), MessageTextQ(30),
-                                                  NumberText(s.b, kAllDecimals, separator));
+                                                  NumberText(view.b, kAllDecimals, separator));
     if (!typedB) {
         return;
     }
@@ -216,19 +239,15 @@ void GraphWindow::AskNewInterval()
         ShowInvalidData(this);
         return;
     }
-    s.a = *na;
-    s.b = *nb;
-    const VerticalRange range = StandardVerticalRange(s.a, s.b);
-    s.yMin = range.yMin;
-    s.yMax = range.yMax;
-    DrawGraph();
+    const VerticalRange range = StandardVerticalRange(*na, *nb);
+    ShowView(ViewExtent{*na, *nb, range.yMin, range.yMax});
 }
 
 void GraphWindow::AskNewPrecision()
 {
     State &s = *m_state;
-    const std::optional<QString> typed =
-        AskText(this, QStringLiteral("hiq="), MessageTextQ(31), QString::number(s.precision));
+    const std::optional<QString> typed = AskText(this, QStringLiteral("hiq="), MessageTextQ(31),
+                                                 QString::number(s.document.Precision()));
     if (!typed) {
         return;
     }
@@ -238,9 +257,9 @@ void GraphWindow::AskNewPrecision()
         ShowInvalidData(this);
         return;
     }
-    s.precision = static_cast<int16_t>(*precision);
+    s.document.SetPrecision(*precision);
     QAction *redim = ToolbarButton(s.toolbar, "bRedim");
-    CheckPrecisionEntry(redim, s.precision);
+    CheckPrecisionEntry(redim, s.document.Precision());
     ShowDescriptionUnderPointer(redim);
     DrawGraph();
 }
@@ -252,7 +271,7 @@ void GraphWindow::PlotPointerMoved(double x, double y)
     // Straight onto the panels: lbl2 and lbl3 keep the interval's ends.
     s.panels[1]->setText(QStringLiteral("x = ") + NumberText(x, kPointerDecimals, separator));
     s.panels[2]->setText(QStringLiteral("y = ") + NumberText(y, kPointerDecimals, separator));
-    const EdgeBand band = ClassifyPosition(s.Extent(), x, y);
+    const EdgeBand band = ClassifyPosition(s.document.View(), x, y);
     if (band.Inner()) {
         s.picture->setCursor(Qt::ArrowCursor);
         SetPanelText(1, MessageTextQ(33));
@@ -264,27 +283,22 @@ void GraphWindow::PlotPointerMoved(double x, double y)
 
 void GraphWindow::PlotPressed(double x, double y)
 {
-    State &s = *m_state;
-    const EdgeBand band = ClassifyPosition(s.Extent(), x, y);
+    const EdgeBand band = ClassifyPosition(m_state->document.View(), x, y);
     if (band.Inner()) {
         emit approximateRequested(x);
         return;
     }
-    const std::optional<ViewExtent> moved = Moved(s.Extent(), band);
-    if (!moved) {
-        QApplication::beep();
-        return;
-    }
-    s.SetExtent(*moved);
-    DrawGraph();
+    Move(band.horizontal, band.vertical);
 }
 
-void GraphWindow::PlotWheelTurned(int notches)
+void GraphWindow::PlotWheelTurned(int notches, double x, double y)
 {
-    // One zoom step per notch, exactly as the tool bar's buttons: away from the user zooms in.
+    // One zoom step per notch, about the point under the pointer, which stays under it: away
+    // from the user zooms in.
     const double factor = notches > 0 ? kZoomInFactor : kZoomOutFactor;
     for (int i = 0; i < std::abs(notches); ++i) {
-        Zoom(factor);
+        if (!ShowView(ZoomedAbout(m_state->document.View(), factor, x, y)))
+            return;
     }
 }
 
@@ -294,27 +308,25 @@ void GraphWindow::PlayAnimation()
     if (s.animation != nullptr) {
         return;
     }
-    const std::vector<ViewExtent> frames = AnimationFrames(s.Extent());
+    const std::vector<ViewExtent> frames = AnimationFrames(s.document.View());
     if (frames.empty()) {
         QApplication::beep(); // a frame would overflow
         return;
     }
     const int count = static_cast<int>(frames.size());
     // The window's own interval and precision stay as they are while the frames play, so
-    // whatever reads them meanwhile (the project's Save) gets the view, not a frame.
+    // whatever reads them meanwhile (the project's Save) gets the view, not a frame; the
+    // panels show the interval of each frame on view.
     s.animation = new FramePlayer(this, count, kAnimationFramePeriodMs, [this, frames](int i) {
-        State &s = *m_state;
         const ViewExtent &frame = frames[static_cast<size_t>(i)];
         if (i + 1 < static_cast<int>(frames.size())) {
-            DrawView(
-                PlotView{s.fText, frame.a, frame.b, frame.yMin, frame.yMax, kAnimationPrecision});
+            ShowView(frame, ViewChange::Frame);
         } else {
             // Back to the view, with the vertical range as the frames' arithmetic leaves it.
-            s.SetExtent(frame);
-            DrawGraph();
+            ShowView(frame);
         }
         // On the screen now, before the next frame is made.
-        s.picture->repaint();
+        m_state->picture->repaint();
     });
     connect(s.animation, &FramePlayer::finished, this, [this] { m_state->animation = nullptr; });
     s.animation->Start();

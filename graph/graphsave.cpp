@@ -1,4 +1,4 @@
-// Saving a graph window: the plot as a JPEG file and the results as a text file beside it.
+// Saving a graph window: the plot as a picture file and the results as a text file beside it.
 #include "graph/graphwindow.h"
 
 #include "engine/errortext.h"
@@ -6,8 +6,8 @@
 #include "export/dibsection.h"
 #include "export/jpegwriter.h"
 #include "graph/graphwindowprivate.h"
+#include "graph/pictureformats.h"
 #include "graph/plotarea.h"
-#include "graph/resultstext.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
 #include "ui/savedialog.h"
@@ -15,9 +15,8 @@
 
 #include <QAction>
 #include <QDir>
-#include <QListWidget>
 
-#include <vector>
+#include <string_view>
 
 namespace zv {
 
@@ -37,22 +36,31 @@ QString Failure(const QString &path, const std::string &reason)
     return QDir::toNativeSeparators(path) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
 }
 
-// Writes picture as a JPEG file. Returns the failure, or empty.
-QString SavePicture(const QImage &picture, const QString &path)
+QString WriteBytes(std::string_view bytes, const QString &path)
 {
-    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    const std::string failure = WriteFileAtomically(SystemPath(path), bytes);
+    return failure.empty() ? QString() : Failure(path, failure);
+}
+
+// Writes the scene as a picture of that size in the format the path's extension names, JPEG
+// for any other. Returns the failure, or empty.
+QString SavePicture(const PlotScene &scene, QSize size, const QString &path)
+{
+    const PictureFormat format = PictureFormatOf(path).value_or(PictureFormat::Jpeg);
+    if (format != PictureFormat::Jpeg) {
+        const QByteArray bytes = EncodePicture(scene, size, format);
+        if (bytes.isEmpty())
+            return Failure(path, "the picture could not be encoded");
+        return WriteBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                          path);
+    }
+    const QImage image = RenderPicture(scene, size);
     cDIBSection bitmap;
     bitmap.CreateFromPicture(PixelRows{image.constBits(), image.width(), image.height(),
                                        static_cast<int>(image.bytesPerLine())});
     if (SaveJpeg(bitmap, SystemPath(path), kJpegQuality))
         return {};
     return Failure(path, LastJpegError().reason);
-}
-
-QString SaveResults(const std::string &text, const QString &path)
-{
-    const std::string failure = WriteFileAtomically(SystemPath(path), text);
-    return failure.empty() ? QString() : Failure(path, failure);
 }
 
 // What a save of the picture and its results left on disk when either failed, so that a pair
@@ -72,19 +80,13 @@ QString PairFailure(const QString &picture, const QString &results, const QStrin
 
 std::string GraphWindow::ResultsFileText() const
 {
-    const QListWidget &list = *m_state->lstRoot;
-    std::vector<std::u16string> lines;
-    lines.reserve(static_cast<size_t>(list.count()));
-    for (int i = 0; i < list.count(); ++i)
-        lines.push_back(list.item(i)->text().toStdU16String());
     // The interval is written with the separator the window shows its numbers with.
-    return ResultsText(m_state->fText.toStdU16String(), m_state->a, m_state->b, lines,
-                       DecimalSeparator(), m_state->scanError);
+    return zv::ResultsFileText(m_state->document, DecimalSeparator());
 }
 
 QImage GraphWindow::SavedPicture() const
 {
-    return m_state->picture->FramedImage();
+    return RenderPicture(Scene(), m_state->picture->PictureSize());
 }
 
 void GraphWindow::ConnectSaveButton()
@@ -100,21 +102,22 @@ void GraphWindow::SaveGraph()
 {
     QString fileName;
     QString fileTitle;
-    QString filter = MessageTextQ(20);
+    QString filter = PictureDialogFilter(MessageTextQ(20));
     int filterIndex = 1;
     int flags = kSaveDialogFlags;
     if (!ShowSaveDialog(fileName, fileTitle, true, filter, filterIndex, QString(), MessageTextQ(21),
                         QString::fromLatin1(kJpegExtension), this, flags)) {
         return;
     }
-    PlotArea &picture = *m_state->picture;
-    picture.TakePresentImageAsBackground();
-    const QString pictureFailure = SavePicture(picture.FramedImage(), fileName);
+    if (!EnsureRootsOfView())
+        return;
+    const QString pictureFailure = SavePicture(Scene(), m_state->picture->PictureSize(), fileName);
     // Later drawings, and later pictures, show a plain background.
-    picture.RemoveBackgroundPicture();
+    m_state->backdrop = PlotBackdrop::Plain;
+    m_state->backdropPicture = QImage();
     DrawGraph();
     const QString resultsPath = fileName + QStringLiteral(".txt");
-    const QString resultsFailure = SaveResults(ResultsFileText(), resultsPath);
+    const QString resultsFailure = WriteBytes(ResultsFileText(), resultsPath);
     if (!pictureFailure.isEmpty() || !resultsFailure.isEmpty()) {
         ShowMessage(this, PairFailure(pictureFailure, resultsFailure, resultsPath), MessageTextQ(9),
                     MessageIcon::Exclamation);
@@ -123,21 +126,36 @@ void GraphWindow::SaveGraph()
 
 QString GraphWindow::auto_save(const QString &si)
 {
-    PlotArea &picture = *m_state->picture;
-    picture.TakePresentImageAsBackground();
-    if (const QString failure = SavePicture(picture.FramedImage(), si + QStringLiteral(".jpg"));
+    return SavePictureAndResults(si + QStringLiteral(".jpg"), si + QStringLiteral(".txt"), si);
+}
+
+QString GraphWindow::ExportPicture(const QString &picture)
+{
+    return SavePictureAndResults(picture, picture + QStringLiteral(".txt"), picture);
+}
+
+QString GraphWindow::SavePictureAndResults(const QString &picture, const QString &results,
+                                           const QString &named)
+{
+    if (!EnsureRootsOfView())
+        return QStringLiteral("results not written: the root search was stopped");
+    const PlotScene scene = Scene();
+    // The saved picture stays as the plot's background.
+    m_state->backdrop = PlotBackdrop::Picture;
+    m_state->backdropPicture = m_state->picture->PresentImage();
+    ShowScene();
+    if (const QString failure = SavePicture(scene, m_state->picture->PictureSize(), picture);
         !failure.isEmpty()) {
         return QStringLiteral("picture not written: ") + failure;
     }
-    if (const QString failure = SaveResults(ResultsFileText(), si + QStringLiteral(".txt"));
-        !failure.isEmpty()) {
+    if (const QString failure = WriteBytes(ResultsFileText(), results); !failure.isEmpty()) {
         return QStringLiteral("picture written, results not written: ") + failure;
     }
     // Both files are written, and the results say so: a batch run still fails, since nothing
     // of the interval could be evaluated.
-    if (m_state->scanError != 0)
-        return QStringLiteral("no value of f on the interval: ") + QDir::toNativeSeparators(si) +
-               QStringLiteral(": ") + QString::fromStdString(ErrorText(m_state->scanError));
+    if (const int16_t code = m_state->document.Roots().failure; code != 0)
+        return QStringLiteral("no value of f on the interval: ") + QDir::toNativeSeparators(named) +
+               QStringLiteral(": ") + QString::fromStdString(ErrorText(code));
     return {};
 }
 

@@ -1,31 +1,18 @@
 #include "graph/graphwindow.h"
 
 #include "engine/errortext.h"
-#include "engine/numbertext.h"
 #include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
-#include "graph/plotpainter.h"
-#include "graph/toolbarimages.h"
 #include "graph/workinprogress.h"
 #include "roots/rootscan.h"
 #include "ui/messagetextq.h"
 
-#include <QAction>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QToolBar>
-#include <QToolButton>
-#include <QVBoxLayout>
-#include <array>
 
 namespace zv {
 
@@ -33,8 +20,6 @@ namespace {
 
 constexpr int kIntervalDecimals = 6;
 constexpr int kTimeDecimals = 3;
-constexpr double kRootMarkerRadius = 0.0125; // of the interval's width
-constexpr int kColumnWidth = 190;
 // Lbl_root while a long root scan runs, and after one the user stopped.
 const char *const kScanningNotice = "Looking for roots...\nEsc stops the search.";
 const char *const kStoppedNotice = "Stopped: partial list.";
@@ -45,66 +30,19 @@ QString ElapsedText(const QElapsedTimer &timer)
     return NumberText(seconds, kTimeDecimals, DecimalSeparator()) + MessageTextQ(28);
 }
 
-// Tool bar buttons in their order: key, caption, image, tool tip (also their description).
-struct ToolButtonText
-{
-    const char *key;
-    const char *caption;
-    const char *image;
-    const char *tip;
-};
-
-constexpr std::array<ToolButtonText, 8> kToolButtons{{
-    {"bZoomOut", "ZoomOut", "imgzoomout", "Double the length of the interval."},
-    {"bZoomIn", "ZoomIn", "imgzoomin", "Halve the length of the interval."},
-    {"bAutomatic", "Automatic", "imgcanopy", "Automatically adjust the image of the graph."},
-    {"bHome", "Default", "imghome", "Set the default values."},
-    {"bRedim", "Precision", "imgredim", "Set the accuracy of the graphic."},
-    {"bEval", "Evaluate", "imgeval", "Evaluate a function."},
-    {"bSave", "Save", "imgsave", "Save the graph and the results."},
-    {"bHelp", "Help", "imghelp", "Further information."},
-}};
-
-struct PrecisionEntry
-{
-    const char *key;
-    const char *caption;
-    int precision;
-};
-
-constexpr std::array<PrecisionEntry, 3> kPrecisionEntries{{
-    {"mRapid", "Fast", 50},
-    {"mNormal", "Normal", 100},
-    {"mPrecis", "Precise", 200},
-}};
-
-// Keeps a control on the system colours when the window around it takes a theme's colours,
-// for controls that paint their own faces.
-void PinSystemColours(QWidget *control)
-{
-    QPalette palette = control->palette();
-    // Per colour group, so that disabled buttons still look disabled.
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (const QPalette::ColorRole role :
-             {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText}) {
-            palette.setColor(group, role, palette.color(group, role));
-        }
-    }
-    control->setPalette(palette);
-    control->setAutoFillBackground(true);
-}
-
 } // namespace
 
 GraphWindow::GraphWindow(const GraphEquation &equation, QWidget *parent)
     : QWidget(parent)
-    , m_state(new State)
+    , m_state(new State(equation))
 {
     BuildControls();
     ConnectSaveButton();
     ConnectCopy();
-    Load(equation);
+    Load();
+    // The wrapping label beside the plot would make showing the window take the height it
+    // wants for its width rather than sizeHint's.
+    resize(sizeHint());
 }
 
 GraphWindow::~GraphWindow()
@@ -115,32 +53,37 @@ GraphWindow::~GraphWindow()
 
 QString GraphWindow::Get_f() const
 {
-    return m_state->fText;
+    return QString::fromStdU16String(m_state->document.Function());
 }
 
 double GraphWindow::Get_a() const
 {
-    return m_state->a;
+    return m_state->document.View().a;
 }
 
 double GraphWindow::Get_b() const
 {
-    return m_state->b;
+    return m_state->document.View().b;
 }
 
 double GraphWindow::YMin() const
 {
-    return m_state->yMin;
+    return m_state->document.View().yMin;
 }
 
 double GraphWindow::YMax() const
 {
-    return m_state->yMax;
+    return m_state->document.View().yMax;
 }
 
 int GraphWindow::Precision() const
 {
-    return m_state->precision;
+    return m_state->document.Precision();
+}
+
+const GraphDocument &GraphWindow::Document() const
+{
+    return m_state->document;
 }
 
 QString GraphWindow::PanelText(int index) const
@@ -168,167 +111,54 @@ void GraphWindow::SetPanelText(int index, const QString &text)
     }
 }
 
-void GraphWindow::BuildControls()
-{
-    State &s = *m_state;
-    BuildToolbar();
-
-    s.statusBar = new QStatusBar(this);
-    s.statusBar->setObjectName(QStringLiteral("StatusBar1"));
-    s.statusBar->setSizeGripEnabled(false);
-    const std::array<const char *, 3> panelKeys{"statusDescr", "statusX", "statusY"};
-    const std::array<int, 3> panelStretch{3, 1, 1};
-    for (int i = 0; i < 3; ++i) {
-        auto *panel = new QLabel(s.statusBar);
-        panel->setObjectName(QString::fromLatin1(panelKeys[i]));
-        panel->setTextFormat(Qt::PlainText);
-        // Long texts are cut at the panel's edge instead of widening the window.
-        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        s.statusBar->addWidget(panel, panelStretch[i]);
-        s.panels[i] = panel;
-    }
-    PinSystemColours(s.statusBar);
-
-    s.picture = new PlotArea(this);
-    s.picture->setObjectName(QStringLiteral("Picture1"));
-
-    s.lstRoot = new QListWidget(this);
-    s.lstRoot->setObjectName(QStringLiteral("LstRoot"));
-    s.lstRoot->viewport()->setCursor(Qt::ArrowCursor);
-    connect(s.lstRoot, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        double x = 0.0;
-        if (ReadNumberText(item->text().toStdU16String(), m_state->listSeparator, x)) {
-            MarkRoot(x);
-        }
-    });
-
-    s.cmdRadacini = new QPushButton(QStringLiteral("&Roots"), this);
-    s.cmdRadacini->setObjectName(QStringLiteral("Cmd_Radacini"));
-    s.cmdRadacini->setToolTip(
-        QStringLiteral("Displays the roots of the equation on the current interval."));
-    connect(s.cmdRadacini, &QPushButton::clicked, this, &GraphWindow::FindRoots);
-
-    s.cmdGrafic = new QPushButton(QStringLiteral("&Animated graphic"), this);
-    s.cmdGrafic->setObjectName(QStringLiteral("Cmd_Grafic"));
-
-    s.lblRoot = new QLabel(this);
-    s.lblRoot->setObjectName(QStringLiteral("Lbl_root"));
-    s.lblRoot->setWordWrap(true);
-    s.lblRoot->setMinimumHeight(2 * fontMetrics().lineSpacing());
-    s.lblRoot->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    s.lbl2 = new QLabel(this);
-    s.lbl2->setObjectName(QStringLiteral("lbl2"));
-    s.lbl3 = new QLabel(this);
-    s.lbl3->setObjectName(QStringLiteral("lbl3"));
-    s.label7 = new QLabel(this);
-    s.label7->setObjectName(QStringLiteral("Label7"));
-    for (QLabel *label : {s.lblRoot, s.lbl2, s.lbl3, s.label7}) {
-        label->setTextFormat(Qt::PlainText);
-    }
-
-    auto *column = new QVBoxLayout;
-    column->setSpacing(6);
-    column->addWidget(s.lstRoot, 1);
-    column->addWidget(s.cmdRadacini);
-    column->addWidget(s.cmdGrafic);
-    column->addWidget(s.lblRoot);
-    column->addWidget(s.lbl2);
-    column->addWidget(s.lbl3);
-    column->addWidget(s.label7);
-    for (QWidget *control :
-         {static_cast<QWidget *>(s.lstRoot), static_cast<QWidget *>(s.cmdRadacini),
-          static_cast<QWidget *>(s.cmdGrafic), static_cast<QWidget *>(s.lblRoot),
-          static_cast<QWidget *>(s.lbl2), static_cast<QWidget *>(s.lbl3),
-          static_cast<QWidget *>(s.label7)}) {
-        control->setFixedWidth(kColumnWidth);
-    }
-
-    auto *body = new QHBoxLayout;
-    body->setContentsMargins(8, 8, 8, 8);
-    body->setSpacing(10);
-    body->addWidget(s.picture, 0, Qt::AlignTop);
-    body->addLayout(column);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(s.toolbar);
-    layout->addLayout(body, 1);
-    layout->addWidget(s.statusBar);
-
-    // Moves over the window's own surface update the status bar.
-    setMouseTracking(true);
-    ConnectNavigation();
-}
-
-void GraphWindow::BuildToolbar()
-{
-    State &s = *m_state;
-    s.toolbar = new QToolBar(this);
-    s.toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    s.toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    s.toolbar->setIconSize(QSize(kToolbarImageSize, kToolbarImageSize));
-    s.toolbar->setFloatable(false);
-    s.toolbar->setMovable(false);
-    PinSystemColours(s.toolbar);
-
-    // Each button is shown disabled until its command is wired to it.
-    for (const ToolButtonText &button : kToolButtons) {
-        auto *action = new QAction(ToolbarImage(QString::fromLatin1(button.image)),
-                                   QString::fromLatin1(button.caption), s.toolbar);
-        action->setObjectName(QString::fromLatin1(button.key));
-        action->setToolTip(QString::fromLatin1(button.tip));
-        action->setData(QString::fromLatin1(button.tip)); // the description shown on panel 1
-        action->setEnabled(false);
-        s.toolbar->addAction(action);
-        if (action->objectName() == QLatin1String("bRedim")) {
-            auto *menu = new QMenu(s.toolbar);
-            for (const PrecisionEntry &entry : kPrecisionEntries) {
-                QAction *item = menu->addAction(QString::fromLatin1(entry.caption));
-                item->setObjectName(QString::fromLatin1(entry.key));
-                item->setData(entry.precision);
-            }
-            action->setMenu(menu);
-            if (auto *toolButton =
-                    qobject_cast<QToolButton *>(s.toolbar->widgetForAction(action))) {
-                toolButton->setPopupMode(QToolButton::MenuButtonPopup);
-            }
-        }
-    }
-}
-
 void GraphWindow::SetColours(const ThemeColours &colours)
 {
     m_state->colours = colours;
     Activate();
 }
 
-void GraphWindow::Load(const GraphEquation &equation)
+void GraphWindow::SetGridShown(bool shown)
 {
-    State &s = *m_state;
-    s.a = s.homeA = equation.a;
-    s.b = s.homeB = equation.b;
-    s.fText = equation.function;
+    m_state->gridShown = shown;
+    ShowScene();
+}
 
-    s.autoPending = true;
-    const VerticalRange range = StandardVerticalRange(s.a, s.b);
-    s.yMin = range.yMin;
-    s.yMax = range.yMax;
+void GraphWindow::SetOverlay(const PlotOverlay &overlay)
+{
+    m_state->overlay = overlay;
+    ShowScene();
+}
 
+PlotScene GraphWindow::Scene() const
+{
+    const State &s = *m_state;
+    PlotScene scene = SceneOf(s.document);
+    scene.gridShown = s.gridShown;
+    scene.overlay = s.overlay;
+    scene.backdrop = s.backdrop;
+    scene.backdropPicture = s.backdropPicture;
+    return scene;
+}
+
+void GraphWindow::ShowScene()
+{
+    m_state->picture->SetScene(Scene());
+}
+
+void GraphWindow::Load()
+{
+    // The document starts with the standard vertical range at precision 100.
     SetPanelText(1, MessageTextQ(33));
-    ShowIntervalPanels();
-    s.precision = kLoadPrecision;
-
+    ShowIntervalPanels(m_state->document.View());
     DrawGraph();
     FindRoots();
 }
 
-void GraphWindow::ShowIntervalPanels()
+void GraphWindow::ShowIntervalPanels(const ViewExtent &view)
 {
     const char16_t separator = DecimalSeparator();
-    SetPanelText(2, QStringLiteral("a = ") + NumberText(m_state->a, kIntervalDecimals, separator));
-    SetPanelText(3, QStringLiteral("b = ") + NumberText(m_state->b, kIntervalDecimals, separator));
+    SetPanelText(2, QStringLiteral("a = ") + NumberText(view.a, kIntervalDecimals, separator));
+    SetPanelText(3, QStringLiteral("b = ") + NumberText(view.b, kIntervalDecimals, separator));
 }
 
 bool GraphWindow::event(QEvent *event)
@@ -404,7 +234,7 @@ void GraphWindow::mouseMoveEvent(QMouseEvent *event)
     // Moves that reach the window from a control it holds are not over its own surface.
     if (childAt(event->position().toPoint()) == nullptr) {
         SetPanelText(1, MessageTextQ(34));
-        ShowIntervalPanels();
+        ShowIntervalPanels(m_state->document.View());
         setCursor(Qt::ArrowCursor);
     }
     QWidget::mouseMoveEvent(event);
@@ -412,27 +242,19 @@ void GraphWindow::mouseMoveEvent(QMouseEvent *event)
 
 void GraphWindow::DrawGraph()
 {
-    const State &s = *m_state;
-    DrawView(PlotView{s.fText, s.a, s.b, s.yMin, s.yMax, s.precision});
+    DrawFrame(m_state->document.View(), m_state->document.Precision());
 }
 
-void GraphWindow::DrawView(const PlotView &view)
+void GraphWindow::DrawFrame(const ViewExtent &frame, int precision)
 {
     State &s = *m_state;
     QElapsedTimer timer;
     timer.start();
-
-    s.picture->ClearDrawing();
-    const SampledCurve curve = SamplePlotCurve(view);
-    UpdatePlotMapping(view, QSizeF(PlotArea::kInnerSize, PlotArea::kInnerSize),
-                      s.picture->Mapping());
-    bool tooSmall = false;
-    s.picture->Paint([&](QPainter &painter) {
-        tooSmall = PaintSampledPlot(painter, view, curve, s.picture->Mapping());
-    });
+    s.document.DrawFrame(frame, precision);
+    ShowScene();
 
     QString caption = ElapsedText(timer);
-    if (tooSmall) {
+    if (s.document.Drawn().TooSmall()) {
         caption += QLatin1Char('\n') + MessageTextQ(29);
     }
     s.lblRoot->setText(caption);
@@ -447,25 +269,26 @@ void GraphWindow::FindRoots()
     timer.start();
 
     s.lstRoot->clear();
-    s.listSeparator = DecimalSeparator();
+    const ViewExtent view = s.document.View();
     RootScanResult scan;
     {
         s.scanning = true;
         // A long function on a wide interval can keep the scan busy for seconds.
         WorkInProgress work([&s] { s.lblRoot->setText(QString::fromLatin1(kScanningNotice)); });
-        scan = ScanForRoots(s.fText.toStdU16String(), s.a, s.b, s.precision, s.listSeparator,
-                            [&work] { return work.KeepGoing(); });
+        scan = ScanForRoots(s.document.Function(), view.a, view.b, s.document.Precision(),
+                            DecimalSeparator(), [&work] { return work.KeepGoing(); });
         s.scanning = false;
     }
+    // f without a value anywhere is no "no root": the engine says why.
+    s.document.SetRoots(
+        RootSearch{view.a, view.b, scan.roots, scan.lines, !scan.stopped, scan.NothingEvaluable()});
     for (const std::u16string &line : scan.lines) {
         s.lstRoot->addItem(QString::fromStdU16String(line));
     }
 
     const int count = s.lstRoot->count();
-    // f without a value anywhere is no "no root": the engine says why.
-    s.scanError = scan.NothingEvaluable();
-    const QString failure =
-        s.scanError != 0 ? QString::fromStdString(ErrorText(s.scanError)) : QString();
+    const int16_t code = s.document.Roots().failure;
+    const QString failure = code != 0 ? QString::fromStdString(ErrorText(code)) : QString();
     if (!failure.isEmpty()) {
         s.lstRoot->setToolTip(failure);
     } else if (count == 0) {
@@ -484,12 +307,21 @@ void GraphWindow::FindRoots()
     s.lblRoot->setText(caption);
 }
 
+bool GraphWindow::EnsureRootsOfView()
+{
+    // What is saved, copied or printed lists the roots of the interval it names: after a change
+    // of the interval since the last search, or a search the user stopped, the interval on view
+    // is searched first, as Roots does. Stopped again, it leaves nothing to write.
+    if (!m_state->document.RootsCoverView()) {
+        FindRoots();
+    }
+    return m_state->document.RootsCoverView();
+}
+
 void GraphWindow::MarkRoot(double x)
 {
-    State &s = *m_state;
-    s.picture->Paint([&](QPainter &painter) {
-        PaintRootMarker(painter, s.picture->Mapping(), x, (s.b - s.a) * kRootMarkerRadius);
-    });
+    m_state->document.MarkRoot(x);
+    ShowScene();
 }
 
 } // namespace zv

@@ -1,20 +1,22 @@
 #pragma once
 
 // The graph window's state and the number texts it writes, shared by the source files that
-// implement GraphWindow (graphwindow.cpp, graphnavigation.cpp). Not for use outside graph/.
+// implement GraphWindow. Not for use outside graph/.
 #include "engine/numbertext.h"
+#include "graph/graphdocument.h"
 #include "graph/graphwindow.h"
-#include "graph/viewcommands.h"
+#include "graph/plotscene.h"
+#include "ui/decimalseparator.h"
+#include "ui/plotoverlay.h"
 #include "ui/themecolours.h"
 
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QMetaObject>
 #include <QPointer>
 #include <QString>
 #include <array>
-#include <cstdint>
 
+class QBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -26,15 +28,6 @@ namespace zv {
 class FramePlayer;
 class PlotArea;
 
-inline constexpr int kLoadPrecision = 100;
-
-// The user's decimal separator; every number text of the window is written and read with it.
-inline char16_t DecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? u'.' : point.at(0).unicode();
-}
-
 inline QString NumberText(double value, int decimals, char16_t separator)
 {
     return QString::fromStdU16String(FormatRounded(value, decimals, separator));
@@ -42,29 +35,21 @@ inline QString NumberText(double value, int decimals, char16_t separator)
 
 struct GraphWindow::State
 {
-    QString fText;
-    double a = 0.0;
-    double b = 0.0;
-    double homeA = 0.0;
-    double homeB = 0.0;
-    double yMin = 0.0;
-    double yMax = 0.0;
-    int16_t precision = kLoadPrecision;
-    bool autoPending = true;
-    ThemeColours colours;
-    // The separator the list's lines were written with, to read them back alike.
-    char16_t listSeparator = u'.';
-    // The engine's code when the last root search could evaluate f nowhere, otherwise 0.
-    int16_t scanError = 0;
-
-    ViewExtent Extent() const { return {a, b, yMin, yMax}; }
-    void SetExtent(const ViewExtent &view)
+    explicit State(const GraphEquation &equation)
+        : document(equation.function.toStdU16String(), equation.a, equation.b)
     {
-        a = view.a;
-        b = view.b;
-        yMin = view.yMin;
-        yMax = view.yMax;
     }
+
+    // The equation, its view, the last drawing and the last root search; the controls show it.
+    GraphDocument document;
+
+    // What the plot shows besides the document.
+    PlotBackdrop backdrop = PlotBackdrop::Logo;
+    QImage backdropPicture;
+    PlotOverlay overlay;
+    bool gridShown = false;
+
+    ThemeColours colours;
 
     QToolBar *toolbar = nullptr;
     QStatusBar *statusBar = nullptr;
@@ -77,6 +62,7 @@ struct GraphWindow::State
     QLabel *lbl2 = nullptr;
     QLabel *lbl3 = nullptr;
     QLabel *label7 = nullptr;
+    QBoxLayout *column = nullptr; // the controls beside the plot
 
     // True while FindRoots runs (it keeps the window alive through a long scan).
     bool scanning = false;

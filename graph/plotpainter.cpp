@@ -1,30 +1,33 @@
 #include "graph/plotpainter.h"
 
-#include "engine/evaluator.h"
-
 #include <QFontMetricsF>
-#include <QPaintDevice>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace zv {
 
 namespace {
 
-const QColor kCurveColour(255, 0, 0);
-const QColor kAxisColour(0, 0, 0);
+const QColor kGridColour(222, 226, 232);
+const QColor kScaleColour(70, 70, 70);
 
-// One device pixel wide on any surface, so a high-density screen shows thin, sharp lines.
-QPen Hairline(const QColor &colour, Qt::PenStyle style = Qt::SolidLine)
+QPointF ToPoint(double x, double y)
+{
+    return {x, y};
+}
+
+} // namespace
+
+QPen LinePen(const QColor &colour, bool vector, Qt::PenStyle style)
 {
     QPen pen(colour, 1, style);
-    pen.setCosmetic(true);
+    pen.setCosmetic(!vector);
     return pen;
 }
 
-void PaintAxes(QPainter &painter, const PlotView &view, const WorldMapping &mapping)
+void PaintAxes(QPainter &painter, const ViewExtent &view, const WorldMapping &mapping, bool vector)
 {
     for (const AxisSegment &axis : AxisSegments(view.a, view.b, view.yMin, view.yMax)) {
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -32,90 +35,66 @@ void PaintAxes(QPainter &painter, const PlotView &view, const WorldMapping &mapp
             !mapping.ToPixel(axis.x2, axis.y2, x2, y2)) {
             continue;
         }
-        painter.setPen(Hairline(kAxisColour, axis.dashed ? Qt::DashLine : Qt::SolidLine));
-        painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        painter.setPen(LinePen(kAxisColour, vector, axis.dashed ? Qt::DashLine : Qt::SolidLine));
+        painter.drawLine(ToPoint(x1, y1), ToPoint(x2, y2));
     }
 }
 
-void PaintCurve(QPainter &painter, const SampledCurve &curve, const WorldMapping &mapping)
+void PaintCurve(QPainter &painter, const SampledCurve &curve, const WorldMapping &mapping,
+                bool vector)
 {
-    painter.setPen(Hairline(kCurveColour));
+    painter.setPen(LinePen(kCurveColour, vector));
     for (const auto &piece : curve.pieces) {
-        // A piece starts with a single pixel; each further point adds a segment from the pen.
-        bool havePen = false;
-        QPointF pen;
+        QPolygonF line;
         for (const WorldPoint &p : piece) {
             double px = 0, py = 0;
-            if (!mapping.ToPixel(p.x, p.y, px, py)) {
-                continue;
-            }
-            const QPointF here(px, py);
-            if (havePen) {
-                painter.drawLine(pen, here);
-            } else {
-                painter.drawPoint(here);
-            }
-            pen = here;
-            havePen = true;
+            if (mapping.ToPixel(p.x, p.y, px, py))
+                line << ToPoint(px, py);
+        }
+        if (line.isEmpty())
+            continue;
+        if (line.size() == 1) {
+            painter.drawPoint(line.front());
+        } else if (vector) {
+            painter.drawPolyline(line);
+        } else {
+            // On pixels, a single pixel and then one segment after another from the pen, the
+            // way the plot has always been drawn (a polyline joins a few pixels differently).
+            painter.drawPoint(line.front());
+            for (qsizetype i = 1; i < line.size(); ++i)
+                painter.drawLine(line[i - 1], line[i]);
         }
     }
 }
 
-// Writes text with its top-left corner at the world point (x, y).
-void PaintText(QPainter &painter, const WorldMapping &mapping, double x, double y,
-               const QString &text)
+std::vector<TextLine> EquationLines(const QString &function, const ViewExtent &view,
+                                    const WorldMapping &mapping, const QFont &font)
 {
-    double px = 0, py = 0;
-    if (text.isEmpty() || !std::isfinite(x) || !std::isfinite(y) ||
-        !mapping.ToPixel(x, y, px, py)) {
-        return;
-    }
-    const QFontMetricsF metrics(painter.font());
-    painter.drawText(QPointF(px, py + metrics.ascent()), text);
-}
-
-void PaintEquation(QPainter &painter, const PlotView &view, const WorldMapping &mapping)
-{
-    const QString equation = view.function + QStringLiteral(" = 0");
+    const QString equation = function + QStringLiteral(" = 0");
     const double w = view.b - view.a;
     const double h = view.yMax - view.yMin;
     const double x = view.a + 0.006 * w;
-    painter.setPen(kAxisColour);
-    PaintText(painter, mapping, x, view.yMax + 0.09 * h, equation.left(kEquationLineLength));
-    PaintText(painter, mapping, x, view.yMax + 0.05 * h, equation.mid(kEquationLineLength));
-}
-
-} // namespace
-
-bool PaintPlot(QPainter &painter, const PlotView &view, WorldMapping &mapping)
-{
-    const QPaintDevice *device = painter.device();
-    const QSizeF surface = QSizeF(device->width(), device->height()) / device->devicePixelRatioF();
-    UpdatePlotMapping(view, surface, mapping);
-    return PaintSampledPlot(painter, view, SamplePlotCurve(view), mapping);
-}
-
-SampledCurve SamplePlotCurve(const PlotView &view)
-{
-    const std::u16string function = view.function.toStdU16String();
-    const auto f = [&function](double x, int16_t &code) { return Evaluate(function, x, code); };
-    return SampleCurve(f, view.a, view.b, view.yMin, view.yMax, view.precision);
-}
-
-void UpdatePlotMapping(const PlotView &view, QSizeF surface, WorldMapping &mapping)
-{
-    if (const auto edges = PlotEdges(view.a, view.b, view.yMin, view.yMax)) {
-        mapping = WorldMapping(*edges, surface.width(), surface.height());
+    const QFontMetricsF metrics(font);
+    std::vector<TextLine> lines;
+    for (const auto &[y, text] :
+         {std::pair{view.yMax + 0.09 * h, equation.left(kEquationLineLength)},
+          std::pair{view.yMax + 0.05 * h, equation.mid(kEquationLineLength)}}) {
+        double px = 0, py = 0;
+        if (text.isEmpty() || !std::isfinite(x) || !std::isfinite(y) ||
+            !mapping.ToPixel(x, y, px, py)) {
+            continue;
+        }
+        lines.push_back({QRectF(px, py, metrics.horizontalAdvance(text), metrics.height()), text});
     }
+    return lines;
 }
 
-bool PaintSampledPlot(QPainter &painter, const PlotView &view, const SampledCurve &curve,
-                      const WorldMapping &mapping)
+void PaintTextLines(QPainter &painter, const std::vector<TextLine> &lines, const QColor &colour)
 {
-    PaintAxes(painter, view, mapping);
-    PaintCurve(painter, curve, mapping);
-    PaintEquation(painter, view, mapping);
-    return CurveTooSmall(curve, view.a, view.b, view.yMin, view.yMax);
+    painter.setPen(colour);
+    const QFontMetricsF metrics(painter.font());
+    for (const TextLine &line : lines)
+        painter.drawText(QPointF(line.box.left(), line.box.top() + metrics.ascent()), line.text);
 }
 
 void PaintRootMarker(QPainter &painter, const WorldMapping &mapping, double x, double radius)
@@ -132,6 +111,26 @@ void PaintRootMarker(QPainter &painter, const WorldMapping &mapping, double x, d
     const double pixelRadius = std::min(r, WorldMapping::kPixelLimit);
     painter.drawEllipse(QPointF(px, py), pixelRadius, pixelRadius);
     painter.restore();
+}
+
+void PaintGrid(QPainter &painter, const PlotScale &scale, bool vector)
+{
+    painter.setPen(LinePen(kGridColour, vector));
+    for (const PixelLine &line : scale.grid)
+        painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));
+}
+
+void PaintScaleMarks(QPainter &painter, const PlotScale &scale, bool vector)
+{
+    painter.setPen(LinePen(kAxisColour, vector));
+    for (const PixelLine &tick : scale.ticks)
+        painter.drawLine(QPointF(tick.x1, tick.y1), QPointF(tick.x2, tick.y2));
+    painter.setPen(kScaleColour);
+    const QFontMetricsF metrics(painter.font());
+    for (const ScaleLabel &label : scale.labels) {
+        painter.drawText(QPointF(label.box.left, label.box.top + metrics.ascent()),
+                         QString::fromStdU16String(label.text));
+    }
 }
 
 } // namespace zv

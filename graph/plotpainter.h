@@ -1,47 +1,55 @@
 #pragma once
 
 #include "graph/curvesampling.h"
+#include "graph/plotscale.h"
+#include "graph/viewcommands.h"
 #include "graph/viewmath.h"
 
-#include <QSizeF>
+#include <QColor>
+#include <QPen>
+#include <QRectF>
 #include <QString>
+#include <vector>
 
 class QPainter;
 
 namespace zv {
 
-// What one drawing of a plot depends on.
-struct PlotView
+// The pieces of a plot, painted in plot units onto a painter whose origin is the top-left
+// corner of the plot's inner surface, through the world mapping of that surface. `vector`
+// selects lines for vector files and paper (one plot unit wide, scaling with the page, each
+// piece of the curve one polyline) instead of lines one device pixel wide, which keep a
+// high-density screen's plot sharp.
+
+inline const QColor kCurveColour(255, 0, 0);
+inline const QColor kAxisColour(0, 0, 0);
+
+QPen LinePen(const QColor &colour, bool vector, Qt::PenStyle style = Qt::SolidLine);
+
+void PaintAxes(QPainter &painter, const ViewExtent &view, const WorldMapping &mapping, bool vector);
+void PaintCurve(QPainter &painter, const SampledCurve &curve, const WorldMapping &mapping,
+                bool vector);
+
+// Characters per line of the equation's text; the rest of the text goes on the second line.
+inline constexpr int kEquationLineLength = 64;
+
+// The equation's text, "f = 0", on two lines at most in the top margin: where each line
+// stands (top-left corner) in plot units, and its text. Measured in the painter's font.
+struct TextLine
 {
-    QString function; // the text handed to Evaluate, as the window keeps it
-    double a = 0.0;
-    double b = 0.0;
-    double yMin = 0.0;
-    double yMax = 0.0;
-    int precision = 100;
+    QRectF box;
+    QString text;
 };
-
-// The one drawing routine of a plot, for the window's layer and for any picture made of it:
-// axes, curve and the equation in the top margin, in world coordinates of the view, onto a
-// painter whose device is the plot's inner surface (the device is not cleared). `mapping` is
-// replaced by the view's own; a view without width or height, or one whose edges overflow,
-// keeps the mapping given. Returns true when the drawn part of the curve is too small to see.
-bool PaintPlot(QPainter &painter, const PlotView &view, WorldMapping &mapping);
-
-// The steps of PaintPlot, for one drawing on several surfaces: sample the curve once (the
-// costly part), set the mapping for a surface of the given size in plot units (kept as it was
-// for a view without width or height or with overflowing edges), then paint on each surface.
-// Lines are one device pixel wide whatever the surface's density.
-SampledCurve SamplePlotCurve(const PlotView &view);
-void UpdatePlotMapping(const PlotView &view, QSizeF surface, WorldMapping &mapping);
-bool PaintSampledPlot(QPainter &painter, const PlotView &view, const SampledCurve &curve,
-                      const WorldMapping &mapping);
+std::vector<TextLine> EquationLines(const QString &function, const ViewExtent &view,
+                                    const WorldMapping &mapping, const QFont &font);
+void PaintTextLines(QPainter &painter, const std::vector<TextLine> &lines, const QColor &colour);
 
 // A red disc centred at (x, 0) with the given radius in horizontal world units, round on the
 // surface.
 void PaintRootMarker(QPainter &painter, const WorldMapping &mapping, double x, double radius);
 
-// Characters per line of the equation's text; the rest of the text goes on the second line.
-inline constexpr int kEquationLineLength = 64;
+// The light grid under the curve, then the axes' tick marks and numbers.
+void PaintGrid(QPainter &painter, const PlotScale &scale, bool vector);
+void PaintScaleMarks(QPainter &painter, const PlotScale &scale, bool vector);
 
 } // namespace zv

@@ -67,6 +67,16 @@ std::optional<ViewExtent> Zoomed(const ViewExtent &view, double factor)
     return zoomed;
 }
 
+std::optional<ViewExtent> ZoomedAbout(const ViewExtent &view, double factor, double x, double y)
+{
+    const ViewExtent zoomed{x + (view.a - x) * factor, x + (view.b - x) * factor,
+                            y + (view.yMin - y) * factor, y + (view.yMax - y) * factor};
+    if (!ViewStepAllowed(view, zoomed)) {
+        return std::nullopt;
+    }
+    return zoomed;
+}
+
 EdgeBand ClassifyPosition(const ViewExtent &view, double x, double y)
 {
     const double w = view.b - view.a;

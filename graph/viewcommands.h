@@ -27,6 +27,9 @@ bool ViewStepAllowed(const ViewExtent &before, const ViewExtent &after);
 // a, b, yMin and yMax each multiplied by factor: a zoom about the origin, not about the centre
 // of the view ([4; 6] zoomed in gives [2; 3]). Nothing when the step is refused.
 std::optional<ViewExtent> Zoomed(const ViewExtent &view, double factor);
+// The same zoom about the point (x, y) instead of the origin: that point keeps its place on the
+// plot (the mouse wheel zooms about the pointer).
+std::optional<ViewExtent> ZoomedAbout(const ViewExtent &view, double factor, double x, double y);
 
 // Where a pointer position in world coordinates lies on the plot: in a band along an edge
 // (1 % of the interval or of the range wide, margins included) or in the inner area.

@@ -47,6 +47,8 @@ public:
     double HorizontalScale() const;
 
     const WorldRect &Edges() const { return m_edges; }
+    double PixelWidth() const { return m_pixelWidth; }
+    double PixelHeight() const { return m_pixelHeight; }
 
     static constexpr double kPixelLimit = 1e5;
 

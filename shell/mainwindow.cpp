@@ -9,6 +9,7 @@
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
 #include "shell/sampleequations.h"
+#include "shell/viewsettings.h"
 #include "shell/weblinks.h"
 #include "tools/evaluare.h"
 #include "tools/newton.h"
@@ -92,7 +93,15 @@ MainWindow::MainWindow(QWidget *parent)
     setCentralWidget(m_mdiArea);
     setAcceptDrops(true);
     CreateMenus();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::UpdatePrintEntry);
+    UpdatePrintEntry();
     resize(kDefaultSize);
+}
+
+MainWindow::~MainWindow()
+{
+    // The document area tells of its last activation while it is destroyed, after this window.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
 }
 
 QAction *MainWindow::AddEntry(QMenu *menu, const QString &name, const char *caption,
@@ -114,6 +123,11 @@ void MainWindow::CreateMenus()
     connect(open, &QAction::triggered, this, &MainWindow::mnuopen_Click);
     QAction *save = AddEntry(m_mainMenu, "mnusaveproj", "&Save the project", Qt::CTRL | Qt::Key_S);
     connect(save, &QAction::triggered, this, &MainWindow::mnusaveproj_Click);
+    m_print = AddEntry(m_mainMenu, "mnuprint", "&Print...", QKeySequence::Print);
+    connect(m_print, &QAction::triggered, this, [this] {
+        if (GraphWindow *window = ActiveGraphWindow())
+            window->Print();
+    });
     m_mainMenu->addSeparator()->setObjectName(QStringLiteral("mnuspace1"));
     QAction *wizard = AddEntry(m_mainMenu, "mnuwizard", "&Zerovane Wizard", Qt::CTRL | Qt::Key_A);
     connect(wizard, &QAction::triggered, this, &MainWindow::ShowWizard);
@@ -144,6 +158,9 @@ void MainWindow::CreateMenus()
         connect(entry, &QAction::triggered, this, [this, k] { SelectTheme(k); });
         m_themeEntries[static_cast<size_t>(k - 1)] = entry;
     }
+    m_grid = AddEntry(options, "mnugrid", "&Grid and scale");
+    m_grid->setCheckable(true);
+    connect(m_grid, &QAction::triggered, this, &MainWindow::ShowGrid);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuhelp"));
@@ -209,6 +226,25 @@ void MainWindow::LoadAppearance()
     if (!failure.isEmpty())
         ShowMessage(this, failure, QStringLiteral("Your colours could not be read."),
                     MessageIcon::Exclamation);
+    m_grid->setChecked(ReadGridShown());
+}
+
+void MainWindow::ShowGrid(bool shown)
+{
+    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+        if (auto *graph = qobject_cast<GraphWindow *>(frame->widget()))
+            graph->SetGridShown(shown);
+    }
+    const QString failure = StoreGridShown(shown);
+    if (!failure.isEmpty())
+        ShowMessage(this, failure,
+                    QStringLiteral("Your choice could not be kept for the next start."),
+                    MessageIcon::Exclamation);
+}
+
+void MainWindow::UpdatePrintEntry()
+{
+    m_print->setEnabled(ActiveGraphWindow() != nullptr);
 }
 
 void MainWindow::SelectTheme(int k)
@@ -241,6 +277,7 @@ GraphWindow *MainWindow::OpenGraphWindow(const QString &captionSuffix)
     window->setWindowTitle(QStringLiteral("Zerovane #") + QString::number(GraphWindowCount()) +
                            captionSuffix);
     window->SetColours(CurrentThemeColours());
+    window->SetGridShown(m_grid->isChecked());
     // The tool windows that a graph window asks for work on its own function.
     connect(window, &GraphWindow::evaluateRequested, this,
             [this, window] { OpenEvaluate(window->Get_f()); });

@@ -24,6 +24,7 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Reads the stored theme, checks its Background entry and colours the window; says so in a
     // box when the settings file cannot be read.
@@ -79,6 +80,8 @@ private:
                       const QKeySequence &shortcut = {});
     void FillWindowList();
     void CheckThemeEntry();
+    void UpdatePrintEntry();
+    void ShowGrid(bool shown);
 
     QString ActiveFunction() const;
     void mnuopen_Click();
@@ -91,6 +94,8 @@ private:
     QMenu *m_mainMenu = nullptr;
     QAction *m_windowListStart = nullptr; // entries after this separator list the windows
     std::array<QAction *, 5> m_themeEntries{};
+    QAction *m_print = nullptr; // greyed without a graph window
+    QAction *m_grid = nullptr;
     QPointer<HelpViewer> m_helpViewer;
     QPointer<XPert> m_wizard;
     QPointer<MethodsWindow> m_methods;

@@ -2,9 +2,11 @@
 
 #include "engine/evaluator.h"
 #include "graph/graphwindow.h"
+#include "graph/pictureformats.h"
 #include "shell/helpfile.h"
 #include "shell/mainwindow.h"
 #include "shell/projectfile.h"
+#include "shell/viewsettings.h"
 #include "texts/messagetexts.h"
 #include "ui/cursoricons.h"
 #include "ui/systempath.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <functional>
 
 namespace zv {
 
@@ -20,6 +23,7 @@ namespace {
 
 constexpr int kFailureStatus = 1;
 const QLatin1StringView kBatchPrefix("-x ");
+const QLatin1StringView kExportSwitch("--export");
 
 // A path in the line keeps its bytes, as the shell gave them.
 void ReportBatchFailure(const QString &what)
@@ -27,10 +31,10 @@ void ReportBatchFailure(const QString &what)
     std::fprintf(stderr, "zerovane: %s\n", PathBytes(what).constData());
 }
 
-// Reads the project, opens a graph window for it and saves the plot and the results beside the
-// project file (its path followed by ".jpg" and ".txt"), without a question. The main window
-// stays hidden.
-int RunBatchExport(MainWindow &main, const QString &path)
+// Reads the project, opens a graph window for it and saves it through `save`, without a
+// question. The main window stays hidden.
+int RunExport(MainWindow &main, const QString &path,
+              const std::function<QString(GraphWindow &)> &save)
 {
     QString failure;
     if (!ReadProject(path, nullptr, &failure)) {
@@ -38,12 +42,39 @@ int RunBatchExport(MainWindow &main, const QString &path)
                            QStringLiteral(": ") + failure);
         return kFailureStatus;
     }
-    failure = main.OpenGraphWindow()->auto_save(path);
+    failure = save(*main.OpenGraphWindow());
     if (!failure.isEmpty()) {
         ReportBatchFailure(failure);
         return kFailureStatus;
     }
     return 0;
+}
+
+// The plot and the results beside the project file (its path followed by ".jpg" and ".txt").
+int RunBatchExport(MainWindow &main, const QString &path)
+{
+    return RunExport(main, path, [&path](GraphWindow &window) { return window.auto_save(path); });
+}
+
+// "--export PICTURE PROJECT": the picture in the format its extension names, with the scale
+// when the user has it on, and the results under PICTURE.txt.
+int RunPictureExport(MainWindow &main, const QStringList &arguments)
+{
+    if (arguments.size() != 4) {
+        ReportBatchFailure(QStringLiteral("usage: zerovane --export PICTURE PROJECT"));
+        return kFailureStatus;
+    }
+    const QString picture = arguments[2];
+    if (!PictureFormatOf(picture)) {
+        ReportBatchFailure(
+            QStringLiteral("picture not written: ") + QDir::toNativeSeparators(picture) +
+            QStringLiteral(": the name must end in .jpg, .jpeg, .png, .svg or .pdf"));
+        return kFailureStatus;
+    }
+    return RunExport(main, arguments[3], [&picture](GraphWindow &window) {
+        window.SetGridShown(ReadGridShown());
+        return window.ExportPicture(picture);
+    });
 }
 
 } // namespace
@@ -58,6 +89,11 @@ bool IsBatchCommandLine(const QString &commandLine)
     return commandLine.startsWith(kBatchPrefix);
 }
 
+bool IsExportCommand(const QStringList &arguments)
+{
+    return arguments.size() > 1 && arguments[1] == kExportSwitch;
+}
+
 bool StartUp(MainWindow &main, const QStringList &arguments, int *exitStatus)
 {
     int ignored = 0;
@@ -65,6 +101,10 @@ bool StartUp(MainWindow &main, const QStringList &arguments, int *exitStatus)
     FillMessageTexts();
     const QString commandLine = JoinCommandLine(arguments);
     InitEvaluator();
+    if (IsExportCommand(arguments)) {
+        status = RunPictureExport(main, arguments);
+        return false;
+    }
     if (IsBatchCommandLine(commandLine)) {
         status = RunBatchExport(main, TypedProjectPath(commandLine.mid(kBatchPrefix.size())));
         return false;

@@ -3,6 +3,7 @@
 #include "ui/systempath.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <utility>
@@ -24,6 +25,14 @@ QString RunDialog(QWidget *parent, const FileDialogRequest &request)
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // A name typed without an extension takes the one of the type chosen in the list.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString &type) {
+                         const QRegularExpressionMatch pattern =
+                             QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(type);
+                         if (pattern.hasMatch())
+                             dialog.setDefaultSuffix(pattern.captured(1));
+                     });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);

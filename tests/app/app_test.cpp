@@ -333,6 +333,34 @@ TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
     }
 }
 
+// --export PICTURE PROJECT writes the picture in the format its name says and the results
+// under PICTURE.txt; a name of no known format is refused before anything is written.
+TEST(ZerovaneExport, WritesThePictureItsNameSaysAndTheResultsBesideIt)
+{
+    Folder scratch;
+    const fs::path project = scratch.path / "eq.zvn";
+    fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", project);
+    const std::tuple<const char *, std::string, int> rows[] = {{"plot.png", "\x89PNG", 0},
+                                                               {"plot.svg", "<?xml", 0},
+                                                               {"plot.pdf", "%PDF", 0},
+                                                               {"plot.JPEG", "\xFF\xD8\xFF", 0},
+                                                               {"plot.bmp", "", 1}};
+    for (const auto &[name, start, exitCode] : rows) {
+        SCOPED_TRACE(name);
+        const std::string picture = (scratch.path / name).string();
+        const CliRun run =
+            RunProgram(kNoDisplay, ZV_GUI_PATH, {"--export", picture, project.string()}, true);
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_EQ(run.out, exitCode == 0 ? ""
+                                         : "zerovane: picture not written: " + picture +
+                                               ": the name must end in .jpg, .jpeg, .png, "
+                                               ".svg or .pdf\n");
+        EXPECT_EQ(ReadFile(picture).rfind(start, 0) == 0 && exitCode == 0, !start.empty());
+        EXPECT_EQ(ReadFile(picture + ".txt").rfind("3^x-x^3 = 0\r\n[0 ; 6]\r\n", 0) == 0,
+                  exitCode == 0);
+    }
+}
+
 TEST(MakeRunWithoutADisplay, ExportsACopyOfASampleInTheBuildFolderAndPrintsTheResults)
 {
     const CliRun run = RunProgram(std::string(kNoDisplay) + " sh", ZV_SOURCE_DIR "/app/run.sh",

@@ -1,11 +1,14 @@
 // The graph window driven as a user drives it; the arithmetic behind each command (zoom, bands,
 // prompts, fit, frames) has its tables in the window-free tests.
+#include "graph/graphprint.h"
+#include "graph/plotscene.h"
 #include "graph/viewcommands.h"
 #include "harness.h"
 #include "tests/support/scratch.h"
 #include "ui/cursoricons.h"
 #include "ui/helprequest.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,10 +18,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPdfWriter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QWindow>
+#include <QXmlStreamReader>
 
 namespace zv::test {
 namespace {
@@ -135,7 +140,7 @@ TEST(GraphWindow, RootListItsToolTipAndAClickedRootMarkedInRed)
             const double root = QString(lines.back()).replace(',', '.').toDouble();
             const QPoint centre = PixelOf(Picture(*window)->Mapping(), root, 0);
             const auto redAt = [&](int dx) {
-                return IsRed(Picture(*window)->Layer().pixel(centre + QPoint(dx, 0)));
+                return IsRed(Picture(*window)->PresentImage().pixel(centre + QPoint(dx, 0)));
             };
             EXPECT_FALSE(redAt(3));
             ClickRoot(*window, int(lines.size()) - 1);
@@ -202,7 +207,7 @@ TEST(GraphNavigation, PrecisionMenuRedrawsOnlyOnAChange)
     // The marker of the root 2 stays until the next drawing; the curve passes above it.
     const auto markerStands = [&] {
         const QPoint centre = PixelOf(Picture(*window)->Mapping(), 2, 0);
-        return IsRed(Picture(*window)->Layer().pixel(centre + QPoint(3, 0)));
+        return IsRed(Picture(*window)->PresentImage().pixel(centre + QPoint(3, 0)));
     };
     QMenu *menu = Control<QAction>(*window, "bRedim")->menu();
     int before = 100;
@@ -255,7 +260,7 @@ TEST(GraphNavigation, NewIntervalFromF9AndPrecisionFromF8)
         const PromptRequest &first = prompts.asked[0];
         EXPECT_EQ(first.title + '|' + first.prompt + first.defaultText,
                   MessageTextQ(key == Qt::Key_F9 ? 30 : 31) + '|' + offered);
-        EXPECT_EQ(View(*window) + '|' + window->PanelText(2), "1.5 3 -0.75 0.75|a = -3");
+        EXPECT_EQ(View(*window) + '|' + window->PanelText(2), "1.5 3 -0.75 0.75|a = 1.5");
         EXPECT_EQ(window->Precision(), key == Qt::Key_F9 ? 100 : 20);
         EXPECT_EQ(boxes.Boxes(), invalid ? QStringList{invalidBox} : QStringList{});
     }
@@ -279,7 +284,9 @@ TEST(GraphNavigation, PointerShowsBandsClicksMoveTheViewOrAskForNewtonAndTheWhee
 
     QSignalSpy newton(window.get(), &GraphWindow::approximateRequested); // asked for inside only
     SendToPlot(*window, QEvent::MouseButtonPress, 4, 0);
-    EXPECT_EQ(View(*window), "-3.2 4.8 -4 4");
+    // The interval now on view is shown at once, on the panels and the labels.
+    EXPECT_EQ(View(*window) + '|' + Status(*window).section('|', 1), "-3.2 4.8 -4 4|a = -3.2|"
+                                                                     "b = 4.8|a = -3.2|b = 4.8");
     SendToPlot(*window, QEvent::MouseButtonPress, 4.8, 4); // the new view's top-right corner
     EXPECT_EQ(View(*window), "-2.4 5.6 -3.2 4.8");
     EXPECT_TRUE(newton.isEmpty());
@@ -292,6 +299,33 @@ TEST(GraphNavigation, PointerShowsBandsClicksMoveTheViewOrAskForNewtonAndTheWhee
     }
     EXPECT_EQ(View(*window), "-2.4 5.6 -3.2 4.8");
     EXPECT_EQ(window->PanelText(2), QStringLiteral("a = -2.4"));
+    // A notch zooms about the point under the pointer, which stays under it.
+    const auto pointed = [&] {
+        double x = 0, y = 0;
+        Picture(*window)->Mapping().ToWorld(99, 99, x, y);
+        return QPointF(x, y);
+    };
+    const QPointF before = pointed();
+    QWheelEvent in({100, 100}, Picture(*window)->mapToGlobal(QPointF(100, 100)), {}, {0, 120},
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Picture(*window), &in);
+    EXPECT_LT((pointed() - before).manhattanLength(), 1e-12);
+    EXPECT_DOUBLE_EQ(window->Get_b() - window->Get_a(), 4);
+}
+
+TEST(GraphNavigation, ArrowsMoveAndPlusAndMinusZoomFromAnyControl)
+{
+    const auto window = Show(QStringLiteral("x^2-4"), -4, 4);
+    QWidget *list = Control(*window, "LstRoot");
+    list->setFocus();
+    const std::pair<Qt::Key, QString> rows[] = {
+        {Qt::Key_Right, "-3.2 4.8 -4 4|a = -3.2"},    {Qt::Key_Up, "-3.2 4.8 -3.2 4.8|a = -3.2"},
+        {Qt::Key_Plus, "-1.6 2.4 -1.6 2.4|a = -1.6"}, {Qt::Key_Minus, "-3.2 4.8 -3.2 4.8|a = -3.2"},
+        {Qt::Key_Left, "-4 4 -3.2 4.8|a = -4"},       {Qt::Key_Down, "-4 4 -4 4|a = -4"}};
+    for (const auto &[key, shown] : rows) {
+        QTest::keyClick(list, key);
+        EXPECT_EQ(View(*window) + '|' + Control<QLabel>(*window, "lbl2")->text(), shown) << key;
+    }
 }
 
 TEST(GraphNavigation, ViewsThatWouldOverflowAreRefused)
@@ -306,7 +340,8 @@ TEST(GraphNavigation, ViewsThatWouldOverflowAreRefused)
     EXPECT_EQ(View(*window), "2e+307 1.7e+308 -7.5e+307 7.5e+307");
 }
 
-// Keeps the plot's right edge at each paint, that is which frame reached the screen.
+// Keeps the plot's right edge at each paint, that is which frame reached the screen, and the
+// interval the window's label showed then.
 struct PaintLog : QObject
 {
     bool eventFilter(QObject *picture, QEvent *event) override
@@ -316,11 +351,14 @@ struct PaintLog : QObject
             return static_cast<PlotArea *>(picture)->Mapping().Edges().right;
         };
         if (event->type() == QEvent::Paint &&
-            (rightEdges.isEmpty() || rightEdges.back() != right()))
+            (rightEdges.isEmpty() || rightEdges.back() != right())) {
             rightEdges.append(right());
+            shown.append(picture->parent()->findChild<QLabel *>("lbl2")->text());
+        }
         return false;
     }
     QList<double> rightEdges;
+    QStringList shown;
 };
 
 TEST(GraphAnimation, EveryFrameShownPacedAndInputIgnored)
@@ -348,6 +386,9 @@ TEST(GraphAnimation, EveryFrameShownPacedAndInputIgnored)
     const qsizetype first = paints.rightEdges.size() - 31; // before: the view itself
     for (size_t i = 0; i < frames.size(); ++i)
         EXPECT_DOUBLE_EQ(paints.rightEdges[first + qsizetype(i)], 1.1 * frames[i].b) << i;
+    // Each frame's interval on view is shown with it, the view's own after the last one.
+    EXPECT_EQ(QStringList(paints.shown.mid(first, 2)) << paints.shown.back(),
+              QStringList({"a = -0.646022", "a = -0.775227", "a = -4"}));
     EXPECT_EQ(window->Precision(), 200);
     EXPECT_EQ(std::pair(window->Get_a(), window->YMax()), std::pair(-4.0, frames.back().yMax));
     QTest::mouseClick(ButtonFace(*window, "bZoomIn"), Qt::LeftButton); // input counts again
@@ -371,7 +412,7 @@ TEST(GraphWindowHighDensity, PlotUnitsStayWhileTheScreenGetsItsOwnPixels)
     }
     // What is measured stays 319 x 319 plot units, 321 x 321 with the border (what is saved);
     // the screen's copy has the device's pixels, and the axis x = 0 is one device pixel wide.
-    const QImage &screen = picture->ScreenLayer();
+    const QImage screen = picture->grab(picture->rect().adjusted(1, 1, -1, -1)).toImage();
     EXPECT_EQ((QList<QSize>{picture->size(), picture->PresentImage().size(),
                             window->SavedPicture().size(), screen.size()}),
               (QList<QSize>{{321, 321}, {319, 319}, {321, 321}, QSize(319, 319) * ratio}));
@@ -433,7 +474,8 @@ TEST(GraphSave, TheButtonAndABatchSaveWriteBothFilesThenTheButtonDrawsOnPlainWhi
     const FileDialogRequest &dialog = s.recorder.dialogs[1];
     EXPECT_EQ(std::pair(dialog.mode, dialog.confirmOverwrite),
               std::pair(FileDialogMode::Save, true));
-    EXPECT_EQ(QStringList({dialog.title, dialog.filter, dialog.defaultSuffix}),
+    // The JPEG entry first, then the other formats.
+    EXPECT_EQ(QStringList({dialog.title, dialog.filter.section(";;", 0, 0), dialog.defaultSuffix}),
               QStringList({MessageTextQ(21), MessageTextQ(20), "JPG"}));
     EXPECT_TRUE(s.recorder.messages.isEmpty());
     const QImage first(s.Path("graph.JPG"));
@@ -450,7 +492,7 @@ TEST(GraphSave, TheButtonAndABatchSaveWriteBothFilesThenTheButtonDrawsOnPlainWhi
     // background.
     EXPECT_EQ(s.window.auto_save(s.Path("eq.zvn")), QString());
     EXPECT_EQ(s.Text("eq.zvn.txt"), kResults);
-    EXPECT_GT(Count(Picture(s.window)->BackgroundPicture(), false), 100);
+    EXPECT_GT(Count(Picture(s.window)->Scene().backdropPicture, false), 100);
 }
 
 TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
@@ -487,6 +529,149 @@ TEST(GraphSave, AFileThatCannotBeWrittenIsReportedOnceAndTheOtherIsStillWritten)
                            failure + '|' + MessageTextQ(9) + "|!"}));
     EXPECT_EQ(ReadFile(full.path / "g.JPG"), "old picture");
     EXPECT_EQ(ReadFile(full.path / "g.JPG.txt"), "old results");
+}
+
+int PdfPages(const QByteArray &pdf)
+{
+    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page(?!s)")));
+}
+
+// The red polylines of an SVG file with more than `points` points each (a stroke is set on the
+// groups around the shapes), and whether it holds the text.
+int RedPolylines(const QByteArray &svg, int points, const QString &text, bool &hasText)
+{
+    QXmlStreamReader xml(svg);
+    QStringList strokes{"none"};
+    int red = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const QStringView stroke = xml.attributes().value("stroke");
+            strokes << (stroke.isEmpty() ? strokes.back() : stroke.toString());
+            if (xml.name() == QLatin1String("polyline") && strokes.back() == "#ff0000" &&
+                xml.attributes().value("points").split(' ', Qt::SkipEmptyParts).size() > points)
+                ++red;
+            if (xml.name() == QLatin1String("text"))
+                hasText = hasText || xml.readElementText().trimmed() == text;
+        }
+        if (xml.isEndElement())
+            strokes.removeLast();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return red;
+}
+
+TEST(GraphSave, EachFormatByItsNameWithTheResultsBesideAndPrinted)
+{
+    Saving s;
+    for (const char *name : {"plot.jpeg", "plot.svg", "plot.pdf", "plot.png"}) {
+        s.Save(s.Path(name));
+        EXPECT_TRUE(s.recorder.messages.isEmpty()) << name;
+        EXPECT_EQ(s.Text(QString(name) + ".txt"), kResults) << name;
+    }
+    EXPECT_EQ(QImage(s.Path("plot.jpeg")).size(), QSize(321, 321));
+    // PNG loses nothing (the pictures after the first show a plain background).
+    EXPECT_EQ(QImage(s.Path("plot.png")).convertToFormat(QImage::Format_RGB32),
+              s.window.SavedPicture());
+    // Vector files: each of the curve's two pieces on view as one red line through its points,
+    // the texts as text; one page.
+    bool hasText = false;
+    EXPECT_EQ(RedPolylines(QByteArray::fromStdString(s.Text("plot.svg")), 20, "x^2-4 = 0", hasText),
+              2);
+    EXPECT_TRUE(hasText);
+    EXPECT_EQ(PdfPages(QByteArray::fromStdString(s.Text("plot.pdf"))), 1);
+
+    // Printed: the plot and the results under it, further pages when the lines need them.
+    for (const auto &[more, pages] : {std::pair{0, 1}, {150, 3}}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter printer(&buffer);
+        PrintGraph(printer, s.window.Scene(), {321, 321},
+                   s.window.ResultsFileText() + QString("1\r\n").repeated(more).toStdString());
+        EXPECT_GE(PdfPages(buffer.data()), pages) << more;
+        EXPECT_EQ(PdfPages(buffer.data()) == 1, more == 0);
+    }
+}
+
+// What a save, a copy or an export writes lists the roots of the interval it names: the
+// interval on view is searched first when the last search covered another. Sample 1 has the
+// roots 2.478053 and 3 on [0; 6].
+TEST(GraphMends, TheResultsOfEveryDoorListTheRootsOfTheIntervalOnView)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.png");
+    const auto zoomTwice = [](GraphWindow &w) {
+        Control<QAction>(w, "bZoomIn")->trigger();
+        Control<QAction>(w, "bZoomIn")->trigger();
+    };
+    const auto newInterval = [](GraphWindow &w) {
+        PromptRecorder prompts;
+        prompts.answers = {"4", "5"};
+        QTest::keyClick(&w, Qt::Key_F9);
+    };
+    const auto moved = [](GraphWindow &w) { QTest::keyClick(&w, Qt::Key_Right); };
+    // How the view changed, then lines 2 to 5 of the results.
+    const std::tuple<const char *, std::function<void(GraphWindow &)>, QString> rows[] = {
+        {"zoomed in twice", zoomTwice, "[0 ; 1.5]||No root.|"},
+        {"a new interval", newInterval, "[4 ; 5]||No root.|"},
+        {"moved right", moved, "[0.6 ; 6.6]|| 2 roots : |2.478053"}};
+    // Each door on a window of its own: the first search makes the next door's search moot.
+    const std::pair<const char *, std::function<std::string(GraphWindow &)>> doors[] = {
+        {"Save",
+         [&](GraphWindow &w) {
+             Recorder recorder;
+             recorder.chosenFile = path;
+             Control<QAction>(w, "bSave")->trigger();
+             return ReadFile((path + ".txt").toStdString());
+         }},
+        {"Copy",
+         [](GraphWindow &w) {
+             w.CopyToClipboard();
+             return QApplication::clipboard()->text().replace("\n", "\r\n").toStdString();
+         }},
+        {"export", [&](GraphWindow &w) {
+             EXPECT_EQ(w.ExportPicture(path), QString());
+             return ReadFile((path + ".txt").toStdString());
+         }}};
+    for (const auto &[name, change, lines] : rows) {
+        for (const auto &[door, write] : doors) {
+            SCOPED_TRACE(std::string(name) + " " + door);
+            const auto window = Show(QStringLiteral("3^x-x^3"), 0, 6);
+            change(*window);
+            const QStringList text = QString::fromStdString(write(*window)).split("\r\n");
+            EXPECT_EQ(text.mid(1, 4).join('|'), lines);
+            // The list shows what was written.
+            EXPECT_EQ(Lines(*window).join('|'), text.mid(4, Lines(*window).size()).join('|'));
+        }
+    }
+}
+
+// Enlarged, the plot takes the room: the mapping, the bands, the grid and the saved picture
+// follow its size.
+TEST(GraphWindowLarger, ThePlotTakesTheRoomAndEverythingOnItFollows)
+{
+    const auto window = Show(QStringLiteral("x^2-4"), -4, 4);
+    PlotArea *picture = Picture(*window);
+    window->resize(window->size() + QSize(400, 250));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picture->width() > 321; }));
+    EXPECT_EQ(picture->size(), QSize(721, 571));
+    double px = 0, py = 0; // (b, yMax) with margins of 5 % and 10 % of the view
+    picture->Mapping().ToPixel(4, 4, px, py);
+    EXPECT_NEAR(px, 719 * 1.05 / 1.1, 1e-9);
+    EXPECT_NEAR(py, 569 * 0.1 / 1.15, 1e-9);
+    EXPECT_EQ(window->SavedPicture().size(), picture->size());
+    // With the scale, the grid's lines stand a unit apart across the larger plot; an overlay
+    // stays through a change of the view.
+    PlotOverlay overlay;
+    overlay.points = {{1.5, 1.5}};
+    window->SetOverlay(overlay);
+    window->SetGridShown(true);
+    SendToPlot(*window, QEvent::MouseButtonPress, 4, 0); // the right band
+    EXPECT_EQ(View(*window), "-3.2 4.8 -4 4");
+    EXPECT_EQ(window->Scene().overlay.points.size(), 1u);
+    const QImage shown = picture->PresentImage();
+    for (const double x : {-3.0, -1.0, 2.0, 4.0})
+        EXPECT_EQ(shown.pixel(PixelOf(picture->Mapping(), x, 3.5)), qRgb(222, 226, 232)) << x;
 }
 
 // Ctrl+C, or Copy from the context menus of the list and the plot, puts on the clipboard the
@@ -549,6 +734,12 @@ TEST(LongScan, EscapeStopsItInputIsDroppedAndACloseWaitsForTheEnd)
     EXPECT_TRUE(stopped());
     EXPECT_LT(Control<QListWidget>(*window, "LstRoot")->count(), 637);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // A copy searches the stopped interval again; stopped once more, it copies nothing.
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    QCoreApplication::postEvent(window.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+    window->CopyToClipboard();
+    EXPECT_TRUE(stopped());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
 
     // A click on "Animated graphic" that arrives while Roots scans again, then Escape.
     window->show();

@@ -1,7 +1,9 @@
 // The arithmetic of the view and of the commands that change it, the curve sampled and painted,
 // and the results text: all without a window.
 #include "graph/curvesampling.h"
-#include "graph/plotpainter.h"
+#include "graph/graphdocument.h"
+#include "graph/plotscale.h"
+#include "graph/plotscene.h"
 #include "graph/promptvalues.h"
 #include "graph/resultstext.h"
 #include "graph/viewcommands.h"
@@ -187,15 +189,22 @@ struct Painted
     bool tooSmall = false;
 };
 
-Painted Paint(const PlotView &view, WorldMapping mapping = {})
+// A document's drawing of view painted as the plot's inner surface on a plain backdrop, at the
+// opening size unless told otherwise; adjust changes the scene first.
+Painted Paint(const QString &function, const ViewExtent &view,
+              const std::function<void(PlotScene &)> &adjust = {}, QSizeF size = {319, 319})
 {
-    Painted result{QImage(319, 319, QImage::Format_ARGB32_Premultiplied), mapping};
-    result.layer.fill(Qt::transparent);
+    GraphDocument document(function.toStdU16String(), view.a, view.b);
+    document.SetView(view);
+    document.Draw();
+    PlotScene scene = SceneOf(document);
+    scene.backdrop = PlotBackdrop::Plain;
+    if (adjust)
+        adjust(scene);
+    Painted result{QImage(size.toSize(), QImage::Format_RGB32), SceneMapping(scene, size),
+                   document.Drawn().TooSmall()};
     QPainter painter(&result.layer);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    painter.setFont(font);
-    result.tooSmall = PaintPlot(painter, view, result.mapping);
+    PaintScene(painter, scene, QRectF(QPointF(0, 0), size));
     return result;
 }
 
@@ -224,7 +233,7 @@ TEST(PaintPlot, AxesSolidThroughZeroOrDashedAlongTheEdge)
         {1, 5, -2, 2, {1, -2, 1, 2}, true},
         {-3, 5, 2, 6, {-3, 2, 5, 2}, true}};
     for (const auto &[a, b, yMin, yMax, axis, dashed] : rows) {
-        const Painted p = Paint({QStringLiteral("100"), a, b, yMin, yMax, 100});
+        const Painted p = Paint(QStringLiteral("100"), {a, b, yMin, yMax});
         const double share = BlackShare(p, axis.x1(), axis.y1(), axis.x2(), axis.y2());
         EXPECT_NEAR(share, dashed ? 0.6 : 1, dashed ? 0.3 : 0.03) << a << " " << yMin;
     }
@@ -232,7 +241,7 @@ TEST(PaintPlot, AxesSolidThroughZeroOrDashedAlongTheEdge)
 
 TEST(PaintPlot, NoSegmentAcrossThePoleOfOneOverX)
 {
-    const Painted p = Paint({QStringLiteral("1/x"), -1, 1, -100, 100, 100});
+    const Painted p = Paint(QStringLiteral("1/x"), {-1, 1, -100, 100});
     EXPECT_TRUE(AnyNear(p.layer, PixelOf(p.mapping, -0.02, -50), 1, IsRed));
     EXPECT_TRUE(AnyNear(p.layer, PixelOf(p.mapping, 0.02, 50), 1, IsRed));
     const QPoint top = PixelOf(p.mapping, 0, 40), bottom = PixelOf(p.mapping, 0, -40);
@@ -245,15 +254,15 @@ TEST(PaintPlot, EquationWrapsAfterSixtyFourCharacters)
     // "x+x+...+x" has 2 * terms - 1 characters, and " = 0" follows.
     for (const auto &[terms, secondLine] :
          {std::pair{5, false}, {30, false}, {31, true}, {35, true}, {100, true}}) {
-        const PlotView view{
-            QStringLiteral("x") + QStringLiteral("+x").repeated(terms - 1), -3, 3, -3, 3, 100};
-        const Painted p = Paint(view);
+        const ViewExtent view{-3, 3, -3, 3};
+        const Painted p =
+            Paint(QStringLiteral("x") + QStringLiteral("+x").repeated(terms - 1), view);
         // Dark pixels in the band where the second line of the equation stands.
         const QPoint start = PixelOf(p.mapping, view.a, view.yMax + 0.05 * 6);
         bool written = false;
         for (int y = start.y() + 3; y <= start.y() + 8; ++y) {
             for (int x = 0; x < p.layer.width(); ++x)
-                written = written || qAlpha(p.layer.pixel(x, y)) > 128;
+                written = written || qGray(p.layer.pixel(x, y)) < 128;
         }
         EXPECT_EQ(written, secondLine) << terms;
     }
@@ -261,12 +270,96 @@ TEST(PaintPlot, EquationWrapsAfterSixtyFourCharacters)
 
 TEST(PaintPlot, AViewWithoutWidthKeepsTheMappingAndATinyPieceIsTooSmall)
 {
-    const Painted p = Paint({QStringLiteral("x"), 1, 1, -1, 1, 100},
-                            WorldMapping(WorldRect{-2, 2, 2, -2}, 319, 319));
-    EXPECT_EQ(std::pair(p.mapping.Edges().left, p.mapping.Edges().top), std::pair(-2.0, 2.0));
+    GraphDocument document(u"x", -1, 1);
+    document.Draw();
+    const WorldRect before = document.Drawn().edges;
+    document.SetView({1, 1, -1, 1});
+    document.Draw();
+    EXPECT_EQ(std::pair(document.Drawn().edges.left, document.Drawn().edges.top),
+              std::pair(before.left, before.top));
     // x/1000 spans 0.002 of the range [-1; 1]; x spans all of it.
-    EXPECT_TRUE(Paint({QStringLiteral("x/1000"), -1, 1, -1, 1, 100}).tooSmall);
-    EXPECT_FALSE(Paint({QStringLiteral("x"), -1, 1, -1, 1, 100}).tooSmall);
+    EXPECT_TRUE(Paint(QStringLiteral("x/1000"), {-1, 1, -1, 1}).tooSmall);
+    EXPECT_FALSE(Paint(QStringLiteral("x"), {-1, 1, -1, 1}).tooSmall);
+}
+
+TEST(PlotScale, StepsOfOneTwoOrFiveAndNumbersThatKeepApart)
+{
+    // The least 1, 2 or 5 x 10^k that keeps ticks 40 plot units apart; none without a span.
+    const std::tuple<double, double, double> steps[] = {
+        {6, 290, 1}, {6, 600, 0.5}, {1e-9, 290, 2e-10}, {3e20, 290, 5e19},
+        {0, 290, 0}, {6, 0, 0},     {kInf, 290, 0},     {kNan, 290, 0}};
+    for (const auto &[span, pixels, step] : steps)
+        EXPECT_DOUBLE_EQ(TickStep(span, pixels, 40), step) << span << " " << pixels;
+
+    // Numbers 6 units a character and 12 high, on the plot at its opening size, the equation's
+    // text kept clear in the top margin. A number on the other axis's line is left out; axes
+    // crossing at the origin carry one "0".
+    const PixelBox equation{16, 5, 120, 17};
+    const TextMeasure measure{[](std::u16string_view text) { return 6.0 * text.size(); }, 12};
+    const std::tuple<const char *, ViewExtent, char16_t, QString> rows[] = {
+        {"sample 1", {0, 6, -3, 3}, u'.', "1 2 3 4 5 6 -3 -2 -1 1 2 3 0"},
+        {"decimal comma", {0, 1, -0.5, 0.5}, u',', "0,2 0,4 0,6 0,8 1 -0,4 -0,2 0,2 0,4 0"},
+        // The numbers on the dashed axes' own lines are left out, as is a number past the edge.
+        {"negative, axes dashed", {-5, -1, 3, 7}, u'.', "-5 -4 -3 -2 3.5 4 4.5 5 5.5 6 6.5 7"},
+        {"huge",
+         {1e20, 3e20, -1e20, 1e20},
+         u'.',
+         "1.5E+20 2E+20 2.5E+20 -1E+20 -5E+19 5E+19 1E+20"},
+        {"beyond 15 digits", {1, 1 + 1e-14, -1, 1}, u'.', "-1 -0.5 0.5 1"},
+        {"no width", {1, 1, -1, 1}, u'.', ""}};
+    for (const auto &[name, view, separator, texts] : rows) {
+        SCOPED_TRACE(name);
+        const auto edges = PlotEdges(view.a, view.b, view.yMin, view.yMax);
+        const WorldMapping mapping(edges.value_or(WorldRect{}), 319, 319);
+        const PlotScale scale = LayOutScale(view, mapping, measure, separator, {equation});
+        QStringList shown; // the horizontal axis's numbers, the vertical one's, the origin's
+        for (size_t i = 0; i < scale.labels.size(); ++i) {
+            const PixelBox &box = scale.labels[i].box;
+            EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= 319 && box.bottom <= 319);
+            EXPECT_FALSE(box.Overlaps(equation));
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(box.Overlaps(scale.labels[j].box)) << i << " " << j;
+            shown << QString::fromStdU16String(scale.labels[i].text);
+        }
+        EXPECT_EQ(shown.join(' '), texts);
+        EXPECT_EQ(scale.grid.empty(), scale.xStep == 0 && scale.yStep == 0);
+    }
+}
+
+TEST(PaintScene, TheGridUnderTheCurveAndAMethodsStepOverIt)
+{
+    // x^2-4 on [-3; 3]: ticks a unit apart; the step's bracket [1; 2], the line through (1, -3)
+    // and (2, 0) drawn across the plot, the point (-1.5, 1.5) and a caption.
+    PlotOverlay overlay;
+    overlay.bracket = PlotOverlay::Bracket{1, 2};
+    overlay.lines = {{1, -3, 2, 0}};
+    overlay.points = {{-1.5, 1.5}};
+    overlay.caption = QStringLiteral("Newton: step 1 of 3");
+    const ViewExtent view{-3, 3, -3, 3};
+    const Painted plain = Paint(QStringLiteral("x^2-4"), view);
+    const Painted marked = Paint(QStringLiteral("x^2-4"), view, [&](PlotScene &scene) {
+        scene.gridShown = true;
+        scene.overlay = overlay;
+    });
+    const auto white = [](QRgb p) { return p == qRgb(255, 255, 255); };
+    const auto grey = [](QRgb p) { return qRed(p) > 200 && qRed(p) < 250 && qRed(p) <= qBlue(p); };
+    const auto tinted = [](QRgb p) { return qBlue(p) > 240 && qRed(p) < 235 && qRed(p) > 150; };
+    const auto blue = [](QRgb p) { return qBlue(p) > 120 && qRed(p) < 80 && qGreen(p) < 120; };
+    const auto dark = [](QRgb p) { return qGray(p) < 140; };
+    // The point in world units, what the plain plot shows there, what the marked one shows.
+    const std::tuple<const char *, double, double, bool (*)(QRgb), bool (*)(QRgb)> rows[] = {
+        {"grid line x = -1", -1, 2, white, grey},
+        {"band", 1.5, -2.5, white, tinted},
+        {"line, beyond the points", 2.5, 1.5, white, blue},
+        {"point", -1.5, 1.5, white, blue},
+        {"curve over the grid", -2.5, 2.25, IsRed, IsRed},
+        {"caption in the bottom margin", -2.2, -3.25, white, dark}};
+    for (const auto &[name, x, y, before, after] : rows) {
+        SCOPED_TRACE(name);
+        const QPoint at = PixelOf(plain.mapping, x, y);
+        EXPECT_TRUE(before(plain.layer.pixel(at)));
+        EXPECT_TRUE(AnyNear(marked.layer, at, 2, after));
+    }
 }
 
 TEST(SampleCurve, BreaksAtFailuresAndOffRangeValues)

@@ -1,3 +1,4 @@
+#include "graph/plotscene.h"
 #include "helpviewer/helpbrowser.h"
 #include "helpviewer/helpwindow.h"
 #include "methods/methodswindow.h"
@@ -142,6 +143,30 @@ TEST(MainWindow, ThemeEntriesCheckTheThemeInForceThatEveryWindowTakes)
     EXPECT_EQ(checked(), QList<int>());
     shell.main.themeEntry(5)->trigger();
     EXPECT_EQ(checked(), QList<int>({5}));
+}
+
+// Print is greyed while no graph window is there. Grid and scale reaches every graph window,
+// open or opened later, and is kept in the settings file for the next start.
+TEST(MainWindow, PrintNeedsAGraphWindowAndGridAndScaleIsKept)
+{
+    test::Shell shell;
+    shell.main.show();
+    QAction *print = shell.Entry("mnuprint");
+    EXPECT_EQ(print->shortcut(), QKeySequence(QKeySequence::Print));
+    EXPECT_FALSE(print->isEnabled());
+    GraphWindow *first = shell.OpenOn("x-1", 0, 2);
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_FALSE(first->Scene().gridShown);
+    shell.Entry("mnugrid")->trigger();
+    EXPECT_TRUE(first->Scene().gridShown && shell.OpenOn("x", -1, 1)->Scene().gridShown);
+    const QString store =
+        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName();
+    EXPECT_NE(test::ReadFile(store.toStdString()).find("[View]\nGrid=true\n"), std::string::npos);
+    MainWindow next;
+    next.LoadAppearance();
+    EXPECT_TRUE(next.findChild<QAction *>(QStringLiteral("mnugrid"))->isChecked());
+    shell.main.mdiArea()->closeAllSubWindows();
+    EXPECT_FALSE(print->isEnabled());
 }
 
 TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
