@@ -309,6 +309,11 @@ void MethodsWindow::ClearResults()
     UpdateButtons();
 }
 
+GraphEquation MethodsWindow::ComparedEquation() const
+{
+    return {QString::fromStdU16String(m_input.expression), m_input.a, m_input.b};
+}
+
 int MethodsWindow::SelectedRun() const
 {
     const QList<QTableWidgetItem *> selected = m_summary->selectedItems();

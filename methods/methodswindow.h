@@ -1,6 +1,7 @@
 #pragma once
 
 #include "methods/comparison.h"
+#include "ui/graphequation.h"
 #include "ui/plotoverlay.h"
 #include "ui/themecolours.h"
 
@@ -44,6 +45,9 @@ public:
     void Cmd_export_Click(bool iterations);
 
     const std::vector<MethodRun> &Runs() const { return m_runs; }
+    // The equation of the last comparison (translated function and [a; b]): the steps are drawn
+    // over a graph of it.
+    GraphEquation ComparedEquation() const;
     int SelectedRun() const;
     // The step on view, from 0, or -1 when none is.
     int ShownStep() const { return m_step; }

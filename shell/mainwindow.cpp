@@ -17,6 +17,7 @@
 #include "ui/filedialog.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
+#include "ui/plotoverlay.h"
 #include "ui/systempath.h"
 
 #include <QApplication>
@@ -31,6 +32,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace zv {
 
@@ -366,11 +369,45 @@ MethodsWindow *MainWindow::OpenMethods()
             new MethodsWindow(graph != nullptr ? graph->Get_f() : QString(), interval, this);
         m_methods->setAttribute(Qt::WA_DeleteOnClose);
         m_methods->SetColours(CurrentThemeColours());
+        connect(m_methods, &MethodsWindow::overlayRequested, this, &MainWindow::ShowMethodStep);
     }
     m_methods->show();
     m_methods->raise();
     m_methods->activateWindow();
     return m_methods;
+}
+
+void MainWindow::ShowMethodStep(const PlotOverlay &overlay)
+{
+    if (m_methods == nullptr)
+        return;
+    const GraphEquation equation = m_methods->ComparedEquation();
+    // Steps of another function (the comparison changed) do not belong on that graph.
+    if (m_stepsShownOn != nullptr && m_stepsShownOn->Get_f() != equation.function) {
+        m_stepsShownOn->SetOverlay(PlotOverlay{});
+        m_stepsShownOn = nullptr;
+    }
+    if (m_stepsShownOn == nullptr) {
+        if (overlay.IsEmpty())
+            return;
+        QList<GraphWindow *> graphs;
+        if (GraphWindow *active = ActiveGraphWindow())
+            graphs << active;
+        for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+            if (auto *graph = qobject_cast<GraphWindow *>(frame->widget()))
+                graphs << graph;
+        }
+        const auto same = std::find_if(graphs.begin(), graphs.end(), [&](GraphWindow *graph) {
+            return graph->Get_f() == equation.function;
+        });
+        if (same != graphs.end()) {
+            m_stepsShownOn = *same;
+        } else {
+            PendingGraph() = equation;
+            m_stepsShownOn = OpenGraphWindow();
+        }
+    }
+    m_stepsShownOn->SetOverlay(overlay);
 }
 
 bool MainWindow::OpenProject(const QString &path)

@@ -14,6 +14,7 @@ namespace zv {
 class GraphWindow;
 class HelpViewer;
 class MethodsWindow;
+struct PlotOverlay;
 class XPert;
 
 // The program's frame: a multiple-document window whose children are the graph windows. Owns
@@ -58,6 +59,10 @@ public:
     // The Compare methods window, on the active graph window's function and interval (or
     // empty); not modal, one at a time.
     MethodsWindow *OpenMethods();
+    // A step of the compared method over a graph of the compared equation: the graph window that
+    // shows the steps already, else the active one or another open one of that function, else a
+    // new one on the compared interval. An empty overlay clears it.
+    void ShowMethodStep(const PlotOverlay &overlay);
 
     // The graph window the Save command works on, or nullptr.
     GraphWindow *ActiveGraphWindow() const;
@@ -99,6 +104,7 @@ private:
     QPointer<HelpViewer> m_helpViewer;
     QPointer<XPert> m_wizard;
     QPointer<MethodsWindow> m_methods;
+    QPointer<GraphWindow> m_stepsShownOn; // the graph window the method's steps are drawn on
 };
 
 } // namespace zv

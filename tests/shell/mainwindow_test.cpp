@@ -443,11 +443,24 @@ TEST(ToolWindows, CompareMethodsOpensOnceNotModalOnTheActiveGraph)
               QStringLiteral("x^3-2*x-5"));
     EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtB"))->text(), QStringLiteral("3"));
     EXPECT_EQ(window->Runs().size(), 7u);
-    // Asked again, the same window comes forward; closed, it is gone.
+    // A step is drawn on the graph of the compared function, and again on a new graph of it
+    // once that one is closed; closing the comparison clears it.
+    GraphWindow *graph = shell.main.ActiveGraphWindow();
+    window->Cmd_show_Click();
+    EXPECT_FALSE(graph->Scene().overlay.IsEmpty());
+    graph->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window->Cmd_step_Click();
+    GraphWindow *again = shell.main.ActiveGraphWindow();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Get_f(), QStringLiteral("x^3-2*x-5"));
+    EXPECT_FALSE(again->Scene().overlay.IsEmpty());
+    // Asked again, the same window comes forward; closed, it is gone and its steps with it.
     EXPECT_EQ(shell.main.OpenMethods(), window);
     window->close();
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return shell.main.findChild<MethodsWindow *>() == nullptr; }));
+    EXPECT_TRUE(again->Scene().overlay.IsEmpty());
 }
 
 // A project opened while the wizard stands open fills PendingGraph; Finished still opens what
