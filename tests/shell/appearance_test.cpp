@@ -4,6 +4,7 @@
 #include "shell/storedsettings.h"
 #include "tools/xpert.h"
 #include "ui/cursoricons.h"
+#include "ui/themepalette.h"
 
 #include "shell.h"
 #include "tests/support/cases.h"
@@ -65,16 +66,21 @@ TEST(Appearance, EachChosenThemeIsStoredAndReadBackAndTheThemeInForceWritesNothi
 {
     QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
     SetInForce(3, 0xE2E2E8, 0);
-    for (int k : {3, 0, 6})
+    for (int k : {3, 0, 7})
         EXPECT_FALSE(ChooseTheme(k)) << k;
     EXPECT_EQ(QString::number(ForeItem()) + ' ' + QString::number(Background(), 16), "3 e2e2e8");
     EXPECT_TRUE(Stored("ForeItem").isNull());
 
+    // The windows take the pairs made readable; the blue theme's is its highlight deepened, the
+    // desktop's own holds as it is.
+    const QPalette desktop = QApplication::palette();
     const std::tuple<int, const char *, const char *, QColor, QColor> rows[] = {
         {1, " 15711881", " 0", QColor(137, 190, 239), Qt::black},
-        {4, "-2147483635", " 16777215", QApplication::palette().color(QPalette::Highlight),
-         Qt::white},
-        {5, " 0", " 16777215", Qt::black, Qt::white}};
+        {4, "-2147483635", " 16777215",
+         ReadableColours({desktop.color(QPalette::Highlight), Qt::white}).background, Qt::white},
+        {5, " 0", " 16777215", Qt::black, Qt::white},
+        {6, "-2147483633", "-2147483630", desktop.color(QPalette::Window),
+         desktop.color(QPalette::WindowText)}};
     for (const auto &[theme, background, foreground, back, fore] : rows) {
         SCOPED_TRACE(theme);
         SetInForce(static_cast<int16_t>(theme == 1 ? 2 : 1), 1, 1);

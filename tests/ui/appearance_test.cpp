@@ -1,19 +1,27 @@
 #include "ui/cursoricons.h"
+#include "ui/designfont.h"
 #include "ui/themefollower.h"
+#include "ui/themepalette.h"
 
+#include "tests/support/cases.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTest>
+#include <QToolBar>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace zv {
 namespace {
 
-const ThemeColours kSky{QColor(137, 190, 239), Qt::red};
+const ThemeColours kSky{QColor(137, 190, 239), Qt::black};
 const ThemeColours kGrey{QColor(192, 192, 192), Qt::black};
 const ThemeColours kClassical{Qt::black, Qt::white};
 
@@ -24,30 +32,68 @@ QWidget *Control(QWidget *parent, const char *name)
     return control;
 }
 
-TEST(ApplyThemeByPrefix, ColoursControlsByTheirNamePrefix)
+// The prefixes choose the controls; the text colour goes with every ground the theme gives.
+TEST(ApplyThemeByPrefix, ColoursControlsByTheirNamePrefixAndEachTextWithItsGround)
 {
     QWidget window;
     const QPalette original = window.palette();
     QWidget *frame = Control(&window, "fraInterval");
     QWidget *nested = Control(&window, "Nested");
     nested->setWindowFlag(Qt::Window);
-    // Each control, a colour of its, and that colour after the theme: "lab" and "cmd" are no
-    // theme prefixes, and a window inside is coloured on its own turn.
+    auto *bar = new QToolBar(&window);
+    // Each control, a colour of its, and that colour after the theme: "cmd" is no theme
+    // prefix, a window inside is coloured on its own turn, a tool bar keeps the desktop's.
     const std::tuple<QWidget *, QPalette::ColorRole, QColor> rows[] = {
         {&window, QPalette::Window, kSky.background},
+        {&window, QPalette::WindowText, kSky.foreground},
         {Control(&window, "LstRoot"), QPalette::Text, kSky.foreground},
         {Control(&window, "lstRoot"), QPalette::Base, kSky.background},
+        {Control(&window, "lstRoots"), QPalette::Highlight, kSky.foreground},
+        {Control(&window, "lstRoots"), QPalette::HighlightedText, kSky.background},
         {Control(&window, "lbl2"), QPalette::WindowText, kSky.foreground},
         {frame, QPalette::Window, kSky.background},
         {Control(frame, "LblInside"), QPalette::WindowText, kSky.foreground},
-        {Control(&window, "Label1"), QPalette::WindowText, original.color(QPalette::WindowText)},
         {Control(&window, "Cmd_Radacini"), QPalette::Text, original.color(QPalette::Text)},
         {Control(nested, "lblOther"), QPalette::WindowText, original.color(QPalette::WindowText)},
+        {bar, QPalette::Window, original.color(QPalette::Window)},
+        {bar, QPalette::WindowText, original.color(QPalette::WindowText)},
     };
+    auto *result = new QLineEdit(&window);
+    result->setReadOnly(true);
     ApplyThemeByPrefix(&window, kSky);
     for (const auto &[control, role, colour] : rows)
         EXPECT_EQ(control->palette().color(role), colour) << control->objectName().toStdString();
     EXPECT_TRUE(frame->autoFillBackground());
+    // A field the user cannot edit looks unlike an editable one and reads.
+    const QPalette field = result->palette();
+    EXPECT_NE(field.color(QPalette::Base), original.color(QPalette::Base));
+    EXPECT_GE(ContrastRatio(field.color(QPalette::Text), field.color(QPalette::Base)),
+              kTextContrast);
+    // The focus frame stands out from the themed ground.
+    EXPECT_GE(ContrastRatio(FocusFrameColour(window.palette().color(QPalette::Highlight)),
+                            kSky.background),
+              kMarkContrast);
+}
+
+// A pair that does not read keeps its text and a background of the same hue, deeper or paler;
+// a text that no background suits gives way to black or white.
+TEST(ReadableColours, MovesTheBackgroundInItsHueOrElseTheText)
+{
+    const std::tuple<const char *, ThemeColours, QColor> rows[] = {
+        {"reads as it is", kSky, kSky.background},
+        {"white on a pale blue", {QColor(48, 140, 198), Qt::white}, {}},
+        {"black on a deep blue", {QColor(10, 30, 90), Qt::black}, {}},
+        {"grey on grey", {QColor(128, 128, 128), QColor(118, 118, 118)}, {}},
+    };
+    test::ForEachCase(rows, [](auto, const ThemeColours &colours, const QColor &same) {
+        const ThemeColours readable = ReadableColours(colours);
+        EXPECT_GE(ContrastRatio(readable.background, readable.foreground), kTextContrast);
+        if (same.isValid()) {
+            EXPECT_EQ(readable.background, same);
+        } else if (readable.foreground == colours.foreground) {
+            EXPECT_NEAR(readable.background.hslHueF(), colours.background.hslHueF(), 0.02);
+        }
+    });
 }
 
 TEST(FollowTheme, AppliesNowAndAgainAtEachActivation)
@@ -83,6 +129,17 @@ TEST(FollowTheme, ChildWindowOfADocumentAreaFollowsItsFrame)
     ApplyThemeByPrefix(child, kClassical);
     area.setActiveSubWindow(frame);
     EXPECT_EQ(caption->palette().color(QPalette::WindowText), kGrey.foreground);
+}
+
+// The layout's fonts come in outlines, so that they grow with the screen's scale (a font of
+// pixels comes out tiny and spaced apart at 200 %).
+TEST(DesignFont, TakesOnlyFontsDrawnInOutlines)
+{
+    for (const char *family : {"Tahoma", "Arial", "MS Sans Serif"}) {
+        const QFont font = DesignFont(QLatin1String(family), 8.25);
+        EXPECT_TRUE(QFontDatabase::isSmoothlyScalable(QFontInfo(font).family())) << family;
+        EXPECT_EQ(font.pointSizeF(), 8.25) << family;
+    }
 }
 
 QImage Picture(int number)
