@@ -146,12 +146,9 @@ TEST(StartUp, ShowsTheWizardInTheStoredThemeReadableWhateverTheStoreHolds)
         // The wizard's first step as the user reads it, on the frame behind it: light text on a
         // dark ground or the other way round, far enough apart to read.
         const auto *label = shell.main.Wizard()->findChild<QLabel *>(QStringLiteral("lblStep0"));
-        const QWidget *behind = label->parentWidget();
-        while (!behind->autoFillBackground() && !behind->isWindow())
-            behind = behind->parentWidget();
-        EXPECT_GE(std::abs(label->palette().color(QPalette::WindowText).lightness() -
-                           behind->palette().color(QPalette::Window).lightness()),
-                  96);
+        EXPECT_GE(ContrastRatio(label->palette().color(QPalette::WindowText),
+                                label->parentWidget()->palette().color(QPalette::Window)),
+                  kTextContrast);
         const auto settingsBoxes = [&shell, &path] {
             return shell.recorder.Boxes().filter(QDir::toNativeSeparators(path)).size();
         };
@@ -225,7 +222,8 @@ TEST(SettingsFile, SetsTheKeysAndKeepsEveryOtherLine)
 }
 
 // The settings folder fills up: the menu's choice holds for this session, says why it could not
-// be kept and leaves the stored file (the read-back after a good write is the appearance test's).
+// be kept and leaves the stored file, as a project opened (for the recent ones) leaves it (the
+// read-back after a good write is the appearance test's).
 TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
 {
     const QString path = SettingsFilePath();
@@ -238,6 +236,7 @@ TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
     shell.main.LoadAppearance();
     shell.main.themeEntry(1)->trigger();
     EXPECT_EQ(ForeItem(), 1);
+    ASSERT_TRUE(shell.main.OpenProject(ZV_EXAMPLES_DIR "/sample1.zvn")); // a recent project
     ASSERT_EQ(shell.recorder.messages.size(), 1);
     EXPECT_EQ(shell.recorder.messages[0].prompt, QStringLiteral("No space left on device"));
     EXPECT_EQ(test::ReadFile(path.toStdString()), old);

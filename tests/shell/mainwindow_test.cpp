@@ -47,9 +47,20 @@ QString Box(int prompt, int title, const char *icon)
 }
 
 // The window menu lists the windows once however often it opens; numbers are not reused.
-TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphWindow)
+// Commands with nothing to act on are greyed: Save without a graph window (the wizard is none),
+// Help and Index without the help file (ShellHelp has it), the recent projects while there are
+// none (RecentProjects has some).
+TEST(MainWindow, MenusCarryTheirShortcutsListTheWindowsAndGreyWhatHasNothingToActOn)
 {
     test::Shell shell;
+    shell.main.show();
+    const auto offered = [&shell] {
+        QString entries;
+        for (const char *name : {"mnusaveproj", "mnuajutor", "mnuindex", "mnueval"})
+            entries += shell.Entry(name)->isEnabled() ? '1' : '0';
+        return entries + (shell.main.findChild<QMenu *>("mnurecent")->isEnabled() ? '1' : '0');
+    };
+    QStringList seen{offered()};
     const std::pair<const char *, QKeySequence> rows[] = {
         {"mnuopen", Qt::CTRL | Qt::Key_D},       {"mnusaveproj", Qt::CTRL | Qt::Key_S},
         {"mnuwizard", Qt::CTRL | Qt::Key_A},     {"mnueval", Qt::CTRL | Qt::Key_E},
@@ -66,7 +77,13 @@ TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphW
     EXPECT_GE(shell.main.height(), 520);
     for (int i = 0; i < 3; ++i)
         shell.OpenOn("x^2-4", -3, 3);
+    seen << offered();
+    shell.main.ShowWizard();
+    seen << offered();
+    shell.main.CloseWizard();
     shell.main.mdiArea()->closeAllSubWindows();
+    seen << offered();
+    EXPECT_EQ(seen, QStringList({"00010", "10010", "00010", "00010"}));
     shell.OpenOn("x^2-4", -3, 3);
     shell.OpenOn("x-1", 0, 2);
     EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #4", "Zerovane #5"}));
@@ -101,44 +118,6 @@ TEST(MainWindow, EveryWayOfClosingAsksAndOnlyYesCloses)
     EXPECT_TRUE(shell.main.close());
     EXPECT_EQ(shell.recorder.Boxes().mid(4), QStringList({question}));
     EXPECT_EQ(shell.Titles(), QStringList());
-}
-
-TEST(MainWindow, ThemeEntriesCheckTheThemeInForceThatEveryWindowTakes)
-{
-    test::Shell shell;
-    const auto checked = [&] {
-        QList<int> themes;
-        for (int k = 1; k <= kThemeCount; ++k) {
-            if (shell.main.themeEntry(k)->isChecked())
-                themes << k;
-        }
-        return themes;
-    };
-    shell.main.LoadAppearance(); // an empty store: the blue theme
-    EXPECT_EQ(checked(), QList<int>({4}));
-    shell.main.show();
-    shell.Entry("mnuwizard")->trigger();
-    shell.Entry("mnuwizard")->trigger(); // one wizard only
-    XPert *wizard = shell.main.Wizard();
-    ASSERT_NE(wizard, nullptr);
-    EXPECT_EQ(wizard->palette().color(QPalette::Window), CurrentThemeColours().background);
-    GraphWindow *graph = shell.OpenOn("x-1", 0, 2);
-    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane Wizard - Step 1 of 4", "Zerovane #1"}));
-    shell.main.themeEntry(2)->trigger();
-    shell.main.themeEntry(2)->trigger(); // the checked entry again keeps its check mark
-    EXPECT_EQ(checked(), QList<int>({2}));
-    // The wizard takes the theme again at each activation.
-    shell.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(wizard->parentWidget()));
-    EXPECT_EQ(QList<QColor>({shell.main.mdiArea()->background().color(),
-                             graph->palette().color(QPalette::Window),
-                             wizard->palette().color(QPalette::Window)}),
-              QList<QColor>(3, QColor(192, 192, 192)));
-    QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
-        .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral("7"));
-    shell.main.LoadAppearance(); // a stored number without an entry clears the check mark
-    EXPECT_EQ(checked(), QList<int>());
-    shell.main.themeEntry(5)->trigger();
-    EXPECT_EQ(checked(), QList<int>({5}));
 }
 
 TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
@@ -331,6 +310,7 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
         EXPECT_EQ(seen, withFile ? QStringList({"Welcome to Zerovane 0", "Welcome to Zerovane 1",
                                                 "The graph window 0"})
                                  : QStringList());
+        EXPECT_EQ(shell.Entry("mnuindex")->isEnabled(), withFile);
         EXPECT_EQ(shell.recorder.Boxes(),
                   withFile ? QStringList() : QStringList({Box(8, 9, "stop")}));
     }
