@@ -157,8 +157,9 @@ void XPert::BuildControls()
     auto *fraCmd = new QFrame(this);
     fraCmd->setObjectName(QStringLiteral("fra_cmd"));
     m_cmdCancel = WizardButton("cmdCancel", "&Cancel", "Leaves the wizard.", fraCmd);
-    // The interval page sends the user to Help; it opens the page's own topic, as F1 does.
-    QPushButton *cmdHelp = WizardButton("cmdHelp", "&Help", "Opens the help on this step.", fraCmd);
+    // The interval page sends the user to Help; it opens the page's own topic, as F1 does. Its
+    // access letter is one that the main window's menu bar (Alt+H for Help) leaves free.
+    QPushButton *cmdHelp = WizardButton("cmdHelp", "He&lp", "Opens the help on this step.", fraCmd);
     m_page[0] = WizardButton("Page0", "< &Back", "Goes back one step.", fraCmd);
     m_page[1] =
         WizardButton("Page1", "&Next >", "Checks this step and goes on to the next.", fraCmd);

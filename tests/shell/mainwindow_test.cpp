@@ -305,10 +305,12 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
         seen << OpenHelpWindows();
         shell.Entry("mnuindex")->trigger();
         seen << OpenHelpWindows();
+        ShowHelpTopic(&shell.main, {}); // F1 where no window has a topic: the contents
+        seen << OpenHelpWindows();
         ShowHelpTopic(&shell.main, QStringLiteral("mg.html"));
         seen << OpenHelpWindows();
         EXPECT_EQ(seen, withFile ? QStringList({"Welcome to Zerovane 0", "Welcome to Zerovane 1",
-                                                "The graph window 0"})
+                                                "Welcome to Zerovane 0", "The graph window 0"})
                                  : QStringList());
         EXPECT_EQ(shell.Entry("mnuindex")->isEnabled(), withFile);
         EXPECT_EQ(shell.recorder.Boxes(),
