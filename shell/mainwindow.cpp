@@ -96,6 +96,13 @@ MainWindow::MainWindow(QWidget *parent)
     ShowFocusClearly();
 }
 
+MainWindow::~MainWindow()
+{
+    // The child windows close as the document area goes, after this window has ceased to be one:
+    // their activation must not reach it.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+}
+
 void MainWindow::LoadAppearance()
 {
     const QString failure = LoadAppearanceSettings();

@@ -26,6 +26,7 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Reads the stored theme, checks its Background entry and colours the window; says so in a
     // box when the settings file cannot be read.
