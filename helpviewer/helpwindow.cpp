@@ -77,14 +77,20 @@ HelpWindow::HelpWindow(const QString &helpFile, const QString &windowName, QWidg
 
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("navigation"));
+    m_tabs->setAccessibleName(QStringLiteral("Contents and index"));
+    m_tabs->setAccessibleDescription(QStringLiteral("The help's topics, as a tree or by keyword."));
     m_tabs->addTab(CreateContentsTab(), QStringLiteral("&Contents"));
     m_tabs->addTab(CreateIndexTab(), QStringLiteral("&Index"));
+    m_tabs->setTabToolTip(0, QStringLiteral("The help's topics as a tree."));
+    m_tabs->setTabToolTip(1, QStringLiteral("The help's keywords."));
 
     m_splitter = new QSplitter;
     m_splitter->addWidget(m_tabs);
     m_splitter->addWidget(m_browser);
     m_splitter->setStretchFactor(1, 1);
     setCentralWidget(m_splitter);
+    m_browser->setAccessibleName(QStringLiteral("Help page"));
+    m_browser->setAccessibleDescription(QStringLiteral("The help topic on view."));
     CreateToolBar();
     ApplyBook(true);
 
@@ -165,6 +171,8 @@ void HelpWindow::CreateToolBar()
     m_home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Home"),
                             this, &HelpWindow::ShowHome);
     m_home->setObjectName(QStringLiteral("home"));
+    // Reached by keyboard as Back and Forward are (tool bar buttons take no focus).
+    m_home->setShortcut(Qt::ALT | Qt::Key_Home);
     m_home->setEnabled(false); // until the file has been read
 }
 
@@ -172,6 +180,8 @@ QWidget *HelpWindow::CreateContentsTab()
 {
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("contents"));
+    m_contents->setAccessibleName(QStringLiteral("Contents"));
+    m_contents->setAccessibleDescription(QStringLiteral("The help's topics; Enter opens one."));
     m_contents->setHeaderHidden(true);
     // One click opens a topic, as in the usual help viewers; Enter does too.
     connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::ShowItem);
@@ -186,13 +196,18 @@ QWidget *HelpWindow::CreateIndexTab()
     auto *label = new QLabel(QStringLiteral("Type in the &keyword to find:"));
     m_keyword = new QLineEdit;
     m_keyword->setObjectName(QStringLiteral("keyword"));
+    m_keyword->setAccessibleDescription(
+        QStringLiteral("The index shows the first keyword that begins so."));
     label->setBuddy(m_keyword);
     m_index = new QTreeWidget;
     m_index->setObjectName(QStringLiteral("index"));
+    m_index->setAccessibleName(QStringLiteral("Index"));
+    m_index->setAccessibleDescription(QStringLiteral("The help's keywords; Enter opens one."));
     m_index->setHeaderHidden(true);
     m_index->setRootIsDecorated(false);
     auto *display = new QPushButton(QStringLiteral("&Display"));
     display->setObjectName(QStringLiteral("display"));
+    display->setAccessibleDescription(QStringLiteral("Opens the topic of the chosen keyword."));
     layout->addWidget(label);
     layout->addWidget(m_keyword);
     layout->addWidget(m_index, 1);

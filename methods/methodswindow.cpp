@@ -103,12 +103,17 @@ void MethodsWindow::BuildControls()
                                this);
     m_lblIterations = CaptionLabel(QStringLiteral("lblIterations"), QString(), this);
     m_plot = new ConvergencePlot(this);
-    m_cmdExportSummary = CommandButton(QStringLiteral("cmdExportSummary"),
-                                       QStringLiteral("Export su&mmary..."), this);
-    m_cmdExportIterations = CommandButton(QStringLiteral("cmdExportIterations"),
-                                          QStringLiteral("Export &iterations..."), this);
-    QPushButton *cmdHelp = CommandButton(QStringLiteral("Cmd_Help"), QStringLiteral("&Help"), this);
-    QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("E&xit"), this);
+    m_cmdExportSummary =
+        CommandButton(QStringLiteral("cmdExportSummary"), QStringLiteral("Export su&mmary..."),
+                      QStringLiteral("Saves the summary of the methods as a CSV file."), this);
+    m_cmdExportIterations = CommandButton(
+        QStringLiteral("cmdExportIterations"), QStringLiteral("Export &iterations..."),
+        QStringLiteral("Saves the iterations of the selected method as a CSV file."), this);
+    QPushButton *cmdHelp =
+        CommandButton(QStringLiteral("Cmd_Help"), QStringLiteral("&Help"),
+                      QStringLiteral("Opens the help on comparing methods."), this);
+    QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("E&xit"),
+                                         QStringLiteral("Closes the window."), this);
 
     QLayout *fields = BuildFields();
     auto *left = new QVBoxLayout;
@@ -190,7 +195,8 @@ QLayout *MethodsWindow::BuildFields()
         this);
     m_txtX0->setPlaceholderText(QStringLiteral("middle of [a; b]"));
     QPushButton *cmdCompare =
-        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Compare"), this);
+        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Compare"),
+                      QStringLiteral("Runs every method on the equation and the interval."), this);
     cmdCompare->setDefault(true);
 
     auto *grid = new QGridLayout;
@@ -234,10 +240,16 @@ QLayout *MethodsWindow::BuildFields()
 QLayout *MethodsWindow::BuildStepControls()
 {
     m_lblStep = CaptionLabel(QStringLiteral("lblStep"), QString(), this);
-    m_cmdShow = CommandButton(QStringLiteral("cmdShow"), QStringLiteral("Sho&w on graph"), this);
+    m_cmdShow = CommandButton(QStringLiteral("cmdShow"), QStringLiteral("Sho&w on graph"),
+                              QStringLiteral("Draws the first step of the selected method on a "
+                                             "graph of the equation."),
+                              this);
     m_cmdShow->setToolTip(QStringLiteral("Draw the selected method's first step on the graph."));
-    m_cmdStep = CommandButton(QStringLiteral("cmdStep"), QStringLiteral("&Step"), this);
-    m_cmdPlay = CommandButton(QStringLiteral("cmdPlay"), QStringLiteral("&Play"), this);
+    m_cmdStep = CommandButton(QStringLiteral("cmdStep"), QStringLiteral("&Step"),
+                              QStringLiteral("Draws the next step of the selected method."), this);
+    m_cmdPlay =
+        CommandButton(QStringLiteral("cmdPlay"), QStringLiteral("&Play"),
+                      QStringLiteral("Draws the steps one after another, or pauses."), this);
     connect(m_cmdShow, &QPushButton::clicked, this, &MethodsWindow::Cmd_show_Click);
     connect(m_cmdStep, &QPushButton::clicked, this, &MethodsWindow::Cmd_step_Click);
     connect(m_cmdPlay, &QPushButton::clicked, this, &MethodsWindow::Cmd_play_Click);

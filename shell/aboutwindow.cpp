@@ -70,6 +70,8 @@ AboutWindow::AboutWindow(QWidget *parent)
     label->setObjectName(QStringLiteral("Lbl_about"));
     label->setTextFormat(Qt::PlainText);
     label->setText(AboutText());
+    // The text that goes with the window's ground, whatever colours a theme gives labels.
+    label->setForegroundRole(QPalette::Text);
     QFont bold = label->font();
     bold.setBold(true);
     bold.setPointSizeF(kLabelPointSize);

@@ -4,6 +4,8 @@
 #include "graph/graphwindow.h"
 #include "shell/settingsfile.h"
 #include "shell/storedsettings.h"
+#include "ui/themefollower.h"
+#include "ui/themepalette.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -21,11 +23,12 @@ namespace zv {
 namespace {
 
 constexpr std::array<Theme, kThemeCount> kThemes = {{
-    {0xEFBE89, 0x000000},         // Light Blue
-    {0xC0C0C0, 0x000000},         // Grey
-    {0xE2E2E8, 0x000000},         // Smooth paste
-    {kSystemHighlight, 0xFFFFFF}, // Blue :q)
-    {0x000000, 0xFFFFFF},         // Classical
+    {0xEFBE89, 0x000000},           // Light Blue
+    {0xC0C0C0, 0x000000},           // Grey
+    {0xE2E2E8, 0x000000},           // Smooth paste
+    {kSystemHighlight, 0xFFFFFF},   // Blue :q)
+    {0x000000, 0xFFFFFF},           // Classical
+    {kSystemFace, kSystemFaceText}, // System: the desktop's window colours, light or dark
 }};
 
 constexpr int kDefaultTheme = 4;
@@ -46,20 +49,6 @@ bool IsOrdinaryWindow(const QWidget *widget)
     default:
         return true;
     }
-}
-
-// WCAG's contrast ratio of two colours: 1 for equal ones, 21 for black and white.
-double ContrastRatio(const QColor &one, const QColor &other)
-{
-    const auto luminance = [](const QColor &c) {
-        const auto linear = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double a = luminance(one);
-    const double b = luminance(other);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 // Below this, text is hard to tell from its background (WCAG's floor for large text). Every
@@ -122,8 +111,10 @@ QColor ColorFromValue(int32_t value)
             return palette.color(QPalette::Text);
         case 14: // highlighted text
             return palette.color(QPalette::HighlightedText);
-        case 15: // button face
-            return palette.color(QPalette::Button);
+        case 15: // button face, the ground of dialogs
+            return palette.color(QPalette::Window);
+        case 18: // button text, the text of dialogs
+            return palette.color(QPalette::WindowText);
         default: // 13, and anything the program never stores
             return palette.color(QPalette::Highlight);
         }
@@ -133,7 +124,7 @@ QColor ColorFromValue(int32_t value)
 
 ThemeColours CurrentThemeColours()
 {
-    return {ColorFromValue(Background()), ColorFromValue(Foreground())};
+    return ReadableColours({ColorFromValue(Background()), ColorFromValue(Foreground())});
 }
 
 bool ReadStoredInteger(const QString &text, int bits, int32_t &value)
@@ -217,18 +208,29 @@ void ApplyThemeToAllWindows()
     const ThemeColours colours = CurrentThemeColours();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
-        if (!IsOrdinaryWindow(window) || !window->isVisible())
+        // The frame is coloured with its document area even before it shows.
+        const QList<QMdiArea *> areas = window->findChildren<QMdiArea *>();
+        if (!IsOrdinaryWindow(window) || (!window->isVisible() && areas.isEmpty()))
             continue;
-        ApplyThemeByPrefix(window, colours);
-        for (QMdiArea *area : window->findChildren<QMdiArea *>()) {
+        // Each window takes the colours again whenever it becomes active.
+        FollowTheme(window, colours);
+        for (QMdiArea *area : areas) {
             for (QMdiSubWindow *child : area->subWindowList()) {
-                ApplyThemeByPrefix(child->widget(), colours);
-                // A graph window keeps its colours to apply them again at every activation.
                 if (auto *graph = qobject_cast<GraphWindow *>(child->widget()))
-                    graph->SetColours(colours);
+                    ColourGraphWindow(graph, colours);
+                else
+                    FollowTheme(child->widget(), colours);
             }
         }
     }
+}
+
+void ColourGraphWindow(GraphWindow *window, const ThemeColours &colours)
+{
+    // The rules every window follows (its root list's selection among them), then the window's
+    // own, which it applies again at every activation.
+    ApplyThemeByPrefix(window, colours);
+    window->SetColours(colours);
 }
 
 } // namespace zv

@@ -8,15 +8,21 @@
 
 namespace zv {
 
-// The theme in force as the colours a window is given, with the system colour 13 resolved to
-// the palette's Highlight. Before the stored theme is read these are theme 4's colours.
+class GraphWindow;
+
+// The theme in force as the colours a window is given, system colours resolved from the
+// application's palette (it follows the desktop's) and made readable (ReadableColours). Before
+// the stored theme is read these are theme 4's colours.
 ThemeColours CurrentThemeColours();
 
 // Colour values as the settings keep them: 0x00BBGGRR below 0x80000000, or 0x80000000 plus the
 // number of a system colour, read as a signed 32-bit value.
 inline constexpr int32_t kSystemColorFlag = INT32_MIN;
 inline constexpr int32_t kSystemHighlight = kSystemColorFlag + 13; // -2147483635
-inline constexpr int kThemeCount = 5;
+inline constexpr int32_t kSystemFace = kSystemColorFlag + 15;      // dialogs' ground
+inline constexpr int32_t kSystemFaceText = kSystemColorFlag + 18;  // text on it
+// The five themes of the menu's design, then "System", which follows the desktop.
+inline constexpr int kThemeCount = 6;
 
 struct Theme
 {
@@ -24,13 +30,13 @@ struct Theme
     int32_t foreground;
 };
 
-// Theme 1..5 as listed in Options, Background; theme 4 for any other number.
+// Theme 1..6 as listed in Options, Background; theme 4 for any other number.
 Theme ThemeColors(int theme);
 
 // The theme in force: read by LoadAppearanceSettings, changed only by ChooseTheme.
 int32_t &Background();
 int32_t &Foreground();
-int16_t &ForeItem(); // 1..5, or whatever number the settings held
+int16_t &ForeItem(); // 1..6, or whatever number the settings held
 
 // A colour value as a QColor; system colours come from the application palette.
 QColor ColorFromValue(int32_t value);
@@ -55,8 +61,12 @@ QString LoadAppearanceSettings();
 // it is the unreadable file that LoadAppearanceSettings has already reported.
 bool ChooseTheme(int k, QString *failure = nullptr);
 
-// Hands the theme in force to every open window: the main window, each graph window inside it
-// and every other visible top-level window.
+// Hands the theme in force to every open window, to apply now and whenever it becomes active:
+// the main window, each graph window and the wizard inside it and every other visible
+// top-level window.
 void ApplyThemeToAllWindows();
+
+// Colours a graph window: the rules of every window (ApplyThemeByPrefix), then its own.
+void ColourGraphWindow(GraphWindow *window, const ThemeColours &colours);
 
 } // namespace zv

@@ -48,7 +48,9 @@ bool SetUpHelp(MainWindow &main, const QString &programFolder)
     const QString windowName = QString::fromLatin1(kHelpWindowName);
     SetHelpTopicHandler(
         [viewer = QPointer<HelpViewer>(viewer), windowName](QWidget *window, const QString &topic) {
-            if (viewer)
+            if (viewer && topic.isEmpty())
+                viewer->ShowHelpContents(windowName, window);
+            else if (viewer)
                 viewer->ShowHelpTopic(windowName, topic, window);
         });
     return true;

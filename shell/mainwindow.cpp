@@ -8,15 +8,17 @@
 #include "shell/helpfile.h"
 #include "shell/pendinggraph.h"
 #include "shell/projectfile.h"
+#include "shell/recentprojects.h"
 #include "shell/sampleequations.h"
 #include "shell/viewsettings.h"
-#include "shell/weblinks.h"
 #include "tools/evaluare.h"
 #include "tools/newton.h"
 #include "tools/xpert.h"
 #include "ui/filedialog.h"
+#include "ui/focusframestyle.h"
 #include "ui/messagebox.h"
 #include "ui/messagetextq.h"
+#include "ui/palettekeeper.h"
 #include "ui/plotoverlay.h"
 #include "ui/systempath.h"
 
@@ -29,7 +31,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
 
@@ -81,9 +82,6 @@ QStringList DroppedProjects(const QMimeData *data)
     return paths;
 }
 
-const char *const kThemeCaptions[kThemeCount] = {"&Light Blue", "&Grey", "&Smooth paste",
-                                                 "&Blue :q)", "&Classical"};
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -96,136 +94,25 @@ MainWindow::MainWindow(QWidget *parent)
     setCentralWidget(m_mdiArea);
     setAcceptDrops(true);
     CreateMenus();
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::UpdatePrintEntry);
-    UpdatePrintEntry();
     resize(kDefaultSize);
+    // The windows take their theme again when the desktop's colours change (light to dark):
+    // "System" and "Blue :q)" are made of them.
+    KeepPaletteReadable(this, [] { ApplyThemeToAllWindows(); });
+    ShowFocusClearly();
 }
 
 MainWindow::~MainWindow()
 {
-    // The document area tells of its last activation while it is destroyed, after this window.
+    // The child windows close as the document area goes, after this window has ceased to be one:
+    // their activation must not reach it.
     disconnect(m_mdiArea, nullptr, this, nullptr);
-}
-
-QAction *MainWindow::AddEntry(QMenu *menu, const QString &name, const char *caption,
-                              const QKeySequence &shortcut)
-{
-    QAction *entry = menu->addAction(QString::fromUtf8(caption));
-    entry->setObjectName(name);
-    entry->setShortcut(shortcut);
-    return entry;
-}
-
-void MainWindow::CreateMenus()
-{
-    QMenuBar *bar = menuBar();
-
-    m_mainMenu = bar->addMenu(QStringLiteral("&Main"));
-    m_mainMenu->setObjectName(QStringLiteral("mnumain"));
-    QAction *open = AddEntry(m_mainMenu, "mnuopen", "&Open a project", Qt::CTRL | Qt::Key_D);
-    connect(open, &QAction::triggered, this, &MainWindow::mnuopen_Click);
-    QAction *save = AddEntry(m_mainMenu, "mnusaveproj", "&Save the project", Qt::CTRL | Qt::Key_S);
-    connect(save, &QAction::triggered, this, &MainWindow::mnusaveproj_Click);
-    m_print = AddEntry(m_mainMenu, "mnuprint", "&Print...", QKeySequence::Print);
-    connect(m_print, &QAction::triggered, this, [this] {
-        if (GraphWindow *window = ActiveGraphWindow())
-            window->Print();
-    });
-    m_mainMenu->addSeparator()->setObjectName(QStringLiteral("mnuspace1"));
-    QAction *wizard = AddEntry(m_mainMenu, "mnuwizard", "&Zerovane Wizard", Qt::CTRL | Qt::Key_A);
-    connect(wizard, &QAction::triggered, this, &MainWindow::ShowWizard);
-    QAction *exit = AddEntry(m_mainMenu, "mnuexit", "&Exit");
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    m_windowListStart = m_mainMenu->addSeparator();
-    m_windowListStart->setVisible(false);
-    connect(m_mainMenu, &QMenu::aboutToShow, this, &MainWindow::FillWindowList);
-
-    QMenu *calculate = bar->addMenu(QStringLiteral("&Calculate"));
-    calculate->setObjectName(QStringLiteral("mnuWindow"));
-    QAction *evaluate = AddEntry(calculate, "mnueval", "&Evaluate", Qt::CTRL | Qt::Key_E);
-    connect(evaluate, &QAction::triggered, this, [this] { OpenEvaluate(ActiveFunction()); });
-    QAction *approximate =
-        AddEntry(calculate, "mnuaproximare", "&Approximate", Qt::CTRL | Qt::Key_X);
-    connect(approximate, &QAction::triggered, this, [this] { OpenNewton(ActiveFunction()); });
-    QAction *methods = AddEntry(calculate, "mnumethods", "&Compare methods", Qt::CTRL | Qt::Key_M);
-    connect(methods, &QAction::triggered, this, &MainWindow::OpenMethods);
-
-    QMenu *options = bar->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("mnuoptions"));
-    QMenu *background = options->addMenu(QStringLiteral("&Background"));
-    background->setObjectName(QStringLiteral("mnuback"));
-    for (int k = 1; k <= kThemeCount; ++k) {
-        QAction *entry =
-            AddEntry(background, QStringLiteral("mnubk%1").arg(k), kThemeCaptions[k - 1]);
-        entry->setCheckable(true);
-        connect(entry, &QAction::triggered, this, [this, k] { SelectTheme(k); });
-        m_themeEntries[static_cast<size_t>(k - 1)] = entry;
-    }
-    m_grid = AddEntry(options, "mnugrid", "&Grid and scale");
-    m_grid->setCheckable(true);
-    connect(m_grid, &QAction::triggered, this, &MainWindow::ShowGrid);
-
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuhelp"));
-    QAction *contents = AddEntry(help, "mnuajutor", "&Help", Qt::CTRL | Qt::Key_F1);
-    connect(contents, &QAction::triggered, this, &MainWindow::mnuajutor_Click);
-    QAction *index = AddEntry(help, "mnuindex", "&Index");
-    connect(index, &QAction::triggered, this, &MainWindow::mnuindex_Click);
-    QAction *about = AddEntry(help, "mnuabout", "&About Zerovane");
-    connect(about, &QAction::triggered, this, &MainWindow::mnuabout_Click);
-    help->addSeparator()->setObjectName(QStringLiteral("mnuspace2"));
-    AddWebPageEntries(help, BuiltWebPages(), this);
-    help->addSeparator()->setObjectName(QStringLiteral("mnuspace3"));
-    QMenu *examples = help->addMenu(QStringLiteral("&Examples"));
-    examples->setObjectName(QStringLiteral("mnuexemple"));
-    for (int k = 1; k <= static_cast<int>(kSampleEquations.size()); ++k) {
-        const SampleEquation &sample = kSampleEquations[static_cast<size_t>(k - 1)];
-        QAction *entry = AddEntry(examples, QStringLiteral("mnue%1").arg(k), sample.caption,
-                                  Qt::SHIFT | static_cast<Qt::Key>(Qt::Key_F1 + k - 1));
-        connect(entry, &QAction::triggered, this, [this, k] { SelectExample(k); });
-    }
-}
-
-void MainWindow::FillWindowList()
-{
-    const QList<QAction *> entries = m_mainMenu->actions();
-    for (qsizetype i = entries.indexOf(m_windowListStart) + 1; i < entries.size(); ++i) {
-        m_mainMenu->removeAction(entries[i]);
-        entries[i]->deleteLater();
-    }
-    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
-    m_windowListStart->setVisible(!windows.isEmpty());
-    const QMdiSubWindow *current = m_mdiArea->currentSubWindow();
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        QMdiSubWindow *window = windows[i];
-        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
-        QAction *entry = m_mainMenu->addAction(number + QLatin1Char(' ') + window->windowTitle());
-        entry->setCheckable(true);
-        entry->setChecked(window == current);
-        connect(entry, &QAction::triggered, m_mdiArea,
-                [this, window] { m_mdiArea->setActiveSubWindow(window); });
-    }
-}
-
-QAction *MainWindow::themeEntry(int k) const
-{
-    if (k < 1 || k > kThemeCount)
-        return nullptr;
-    return m_themeEntries[static_cast<size_t>(k - 1)];
-}
-
-void MainWindow::CheckThemeEntry()
-{
-    // Exactly the entry of the theme in force, or none for a stored number without an entry.
-    for (int k = 1; k <= kThemeCount; ++k)
-        themeEntry(k)->setChecked(k == ForeItem());
 }
 
 void MainWindow::LoadAppearance()
 {
     const QString failure = LoadAppearanceSettings();
     CheckThemeEntry();
-    ApplyThemeByPrefix(this, CurrentThemeColours());
+    ApplyThemeToAllWindows();
     if (!failure.isEmpty())
         ShowMessage(this, failure, QStringLiteral("Your colours could not be read."),
                     MessageIcon::Exclamation);
@@ -245,11 +132,6 @@ void MainWindow::ShowGrid(bool shown)
                     MessageIcon::Exclamation);
 }
 
-void MainWindow::UpdatePrintEntry()
-{
-    m_print->setEnabled(ActiveGraphWindow() != nullptr);
-}
-
 void MainWindow::SelectTheme(int k)
 {
     QString failure;
@@ -258,11 +140,7 @@ void MainWindow::SelectTheme(int k)
     CheckThemeEntry();
     if (!changed)
         return;
-    ApplyThemeByPrefix(this, CurrentThemeColours());
     ApplyThemeToAllWindows();
-    // The wizard keeps its colours to apply them again at each activation.
-    if (m_wizard)
-        m_wizard->SetColours(CurrentThemeColours());
     if (m_methods)
         m_methods->SetColours(CurrentThemeColours());
     if (!failure.isEmpty())
@@ -277,16 +155,21 @@ GraphWindow *MainWindow::OpenGraphWindow(const QString &captionSuffix)
     auto *window = new GraphWindow(PendingGraph());
     QMdiSubWindow *frame = m_mdiArea->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setAccessibleDescription(
+        QStringLiteral("A graph window: the plot of an equation and the roots on its interval."));
     window->setWindowTitle(QStringLiteral("Zerovane #") + QString::number(GraphWindowCount()) +
                            captionSuffix);
-    window->SetColours(CurrentThemeColours());
+    ColourGraphWindow(window, CurrentThemeColours());
     window->SetGridShown(m_grid->isChecked());
     // The tool windows that a graph window asks for work on its own function.
     connect(window, &GraphWindow::evaluateRequested, this,
             [this, window] { OpenEvaluate(window->Get_f()); });
     connect(window, &GraphWindow::approximateRequested, this,
             [this, window](double x) { OpenNewton(window->Get_f(), x); });
+    // Closing a window that is not the active one activates no other.
+    connect(frame, &QObject::destroyed, this, &MainWindow::UpdateMenus, Qt::QueuedConnection);
     window->show();
+    UpdateMenus(); // a hidden frame activates nothing
     return window;
 }
 
@@ -305,6 +188,8 @@ XPert *MainWindow::ShowWizard()
                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                         Qt::WindowCloseButtonHint);
         frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->setAccessibleDescription(
+            QStringLiteral("The wizard: four steps to an equation and its interval."));
         wizard->SetColours(CurrentThemeColours());
         m_wizard = wizard;
     }
@@ -415,7 +300,22 @@ bool MainWindow::OpenProject(const QString &path)
     if (!ReadProject(path, this))
         return false;
     OpenGraphWindow();
+    m_recent->Add(path);
     return true;
+}
+
+void MainWindow::OpenRecentProject(const QString &path)
+{
+    if (!PathExists(path)) {
+        ShowMessage(this,
+                    MessageTextQ(7) + QStringLiteral("\n\n%1\nis no longer there; it leaves the "
+                                                     "recent projects.")
+                                          .arg(QDir::toNativeSeparators(path)),
+                    MessageTextQ(9), MessageIcon::Exclamation);
+        m_recent->Remove(path);
+        return;
+    }
+    OpenProject(path);
 }
 
 GraphWindow *MainWindow::ActiveGraphWindow() const
@@ -478,11 +378,14 @@ void MainWindow::mnusaveproj_Click()
         SaveProjectFile(path, window->Get_f(), window->Get_a(), window->Get_b());
     if (!failure.isEmpty())
         ShowMessage(this, failure, MessageTextQ(12), MessageIcon::Exclamation);
+    else
+        m_recent->Add(path);
 }
 
 void MainWindow::SetHelpViewer(HelpViewer *viewer)
 {
     m_helpViewer = viewer;
+    UpdateMenus();
 }
 
 void MainWindow::mnuajutor_Click()

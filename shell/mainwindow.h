@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/appearance.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -15,6 +17,7 @@ class GraphWindow;
 class HelpViewer;
 class MethodsWindow;
 struct PlotOverlay;
+class RecentProjectsMenu;
 class XPert;
 
 // The program's frame: a multiple-document window whose children are the graph windows. Owns
@@ -30,14 +33,17 @@ public:
     // Reads the stored theme, checks its Background entry and colours the window; says so in a
     // box when the settings file cannot be read.
     void LoadAppearance();
-    // The Background entries' handler: theme k (1..5) for every window, kept in the settings.
+    // The Background entries' handler: theme k (1..6) for every window, kept in the settings.
     void SelectTheme(int k);
 
     // Opens a graph window on PendingGraph, numbered with the increased GraphWindowCount; the
     // caption is "Zerovane #" and the number, followed by captionSuffix.
     GraphWindow *OpenGraphWindow(const QString &captionSuffix = {});
-    // Reads a project into a new graph window; false (after the reader's message) on failure.
+    // Reads a project into a new graph window, first among the recent projects; false (after
+    // the reader's message) on failure.
     bool OpenProject(const QString &path);
+    // A Recent projects entry: opens the project, or says that it is gone and drops it.
+    void OpenRecentProject(const QString &path);
 
     // The viewer that the Help and Index entries open; without one they do nothing.
     void SetHelpViewer(HelpViewer *viewer);
@@ -67,7 +73,7 @@ public:
     // The graph window the Save command works on, or nullptr.
     GraphWindow *ActiveGraphWindow() const;
     QMdiArea *mdiArea() const { return m_mdiArea; }
-    QAction *themeEntry(int k) const; // nullptr outside 1..5
+    QAction *themeEntry(int k) const; // nullptr outside 1..kThemeCount
 
     // Opens a project the user chose (dialog or drop), as the Open command does.
     void OpenChosenProject(const QString &path);
@@ -80,12 +86,14 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The menus (mainmenus.cpp).
     void CreateMenus();
+    // Greys what has nothing to act on; runs whenever that may change.
+    void UpdateMenus();
     QAction *AddEntry(QMenu *menu, const QString &name, const char *caption,
                       const QKeySequence &shortcut = {});
     void FillWindowList();
     void CheckThemeEntry();
-    void UpdatePrintEntry();
     void ShowGrid(bool shown);
 
     QString ActiveFunction() const;
@@ -98,7 +106,12 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QMenu *m_mainMenu = nullptr;
     QAction *m_windowListStart = nullptr; // entries after this separator list the windows
-    std::array<QAction *, 5> m_themeEntries{};
+    QAction *m_saveEntry = nullptr;
+    QAction *m_contentsEntry = nullptr;
+    QAction *m_indexEntry = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    RecentProjectsMenu *m_recent = nullptr;
+    std::array<QAction *, kThemeCount> m_themeEntries{};
     QAction *m_print = nullptr; // greyed without a graph window
     QAction *m_grid = nullptr;
     QPointer<HelpViewer> m_helpViewer;

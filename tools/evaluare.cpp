@@ -32,6 +32,7 @@ Evaluare::Evaluare(const QString &functionText, QWidget *parent)
 {
     setObjectName(QStringLiteral("Evaluare"));
     setWindowTitle(QStringLiteral("Evaluate"));
+    SetHelpTopic(this, QStringLiteral("eval.htm"));
     BuildControls();
     // The load fills the function field as any change does: its hint follows the text.
     m_txtF->setText(functionText);
@@ -47,12 +48,15 @@ void Evaluare::BuildControls()
         ExpressionBox(QStringLiteral("Txt_Der"), QStringLiteral("Value of the derivative"), this);
 
     QPushButton *cmdCalcul =
-        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Calculate"), this);
+        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Calculate"),
+                      QStringLiteral("Computes f(x) and f '(x) at the point x."), this);
     cmdCalcul->setDefault(true);
-    QPushButton *cmdClear =
-        CommandButton(QStringLiteral("Cmd_clear"), QStringLiteral("&Reset"), this);
-    QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("&Exit"), this);
-    QPushButton *cmdHelp = CommandButton(QStringLiteral("Cmd_Help"), QStringLiteral("&Help"), this);
+    QPushButton *cmdClear = CommandButton(QStringLiteral("Cmd_clear"), QStringLiteral("&Reset"),
+                                          QStringLiteral("Empties the four fields."), this);
+    QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("&Exit"),
+                                         QStringLiteral("Closes the window."), this);
+    QPushButton *cmdHelp = CommandButton(QStringLiteral("Cmd_Help"), QStringLiteral("&Help"),
+                                         QStringLiteral("Opens the help on this window."), this);
 
     auto *help =
         new LinkLabel(QStringLiteral("Information about the syntax of an expression"), this);
@@ -80,6 +84,7 @@ void Evaluare::BuildControls()
     };
     int row = 0;
     for (const auto &r : rows) {
+        LabelField(r.caption, r.field);
         grid->addWidget(r.caption, row, 0);
         grid->addWidget(r.field, row, 1);
         grid->addWidget(r.button, row, 2);
@@ -99,6 +104,7 @@ void Evaluare::BuildControls()
     setTabOrder(cmdCalcul, cmdClear);
     setTabOrder(cmdClear, cmdExit);
     setTabOrder(cmdExit, cmdHelp);
+    setTabOrder(cmdHelp, help);
 
     const auto calculate = [this] { Cmd_calcul_Click(); };
     EntryField::Attach(m_txtF)

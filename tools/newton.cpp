@@ -26,7 +26,7 @@ constexpr int kTextInitialHint = 19;  // "Initial value."
 constexpr int kInitialValueDecimals = 6;
 constexpr int kWidth = 318;
 
-// The Newton window's fields are white whatever the desktop's colours.
+// The Newton window's input fields are white whatever the desktop's colours.
 void PaintWhite(QLineEdit *field)
 {
     QPalette palette = field->palette();
@@ -42,6 +42,7 @@ Newton::Newton(const QString &functionText, QWidget *parent)
 {
     setObjectName(QStringLiteral("Newton"));
     setWindowTitle(QStringLiteral("Approximate"));
+    SetHelpTopic(this, QStringLiteral("aprox.html"));
     BuildControls();
     m_txtF->setText(functionText);
 }
@@ -51,16 +52,20 @@ void Newton::BuildControls()
     m_txtF = ExpressionBox(QStringLiteral("txt_f"), MessageTextQ(kTextFunctionHint), this);
     m_txtX = ExpressionBox(QStringLiteral("Txt_X"), MessageTextQ(kTextInitialHint), this);
     m_txtVal = ExpressionBox(QStringLiteral("Txt_Val"), QStringLiteral("Found root"), this);
-    for (QLineEdit *field : {m_txtF, m_txtX, m_txtVal})
+    // The found root, which the user cannot edit, looks read-only in the theme's colours.
+    for (QLineEdit *field : {m_txtF, m_txtX})
         PaintWhite(field);
 
     QPushButton *cmdCalcul =
-        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Find"), this);
+        CommandButton(QStringLiteral("Cmd_calcul"), QStringLiteral("&Find"),
+                      QStringLiteral("Looks for a root of f by Newton's method from x0."), this);
     cmdCalcul->setDefault(true);
-    QPushButton *cmdClear =
-        CommandButton(QStringLiteral("Cmd_clear"), QStringLiteral("&Reset"), this);
-    QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("&Exit"), this);
-    QPushButton *cmdHelp = CommandButton(QStringLiteral("Cmd_Help"), QStringLiteral("&Help"), this);
+    QPushButton *cmdClear = CommandButton(QStringLiteral("Cmd_clear"), QStringLiteral("&Reset"),
+                                          QStringLiteral("Empties the three fields."), this);
+    QPushButton *cmdExit = CommandButton(QStringLiteral("Cmd_Exit"), QStringLiteral("&Exit"),
+                                         QStringLiteral("Closes the window."), this);
+    QPushButton *cmdHelp = CommandButton(QStringLiteral("Cmd_Help"), QStringLiteral("&Help"),
+                                         QStringLiteral("Opens the help on this window."), this);
 
     auto *help = new LinkLabel(QStringLiteral("Details about the Newton method."), this);
     help->setObjectName(QStringLiteral("Lbl_help1"));
@@ -74,15 +79,23 @@ void Newton::BuildControls()
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
-    grid->addWidget(CaptionLabel(QStringLiteral("Lbl_f"), QStringLiteral("f    ="), this), 0, 0);
-    grid->addWidget(m_txtF, 0, 1);
-    grid->addWidget(cmdCalcul, 0, 2);
-    grid->addWidget(CaptionLabel(QStringLiteral("Lbl_x0"), QStringLiteral("x0 = "), this), 1, 0);
-    grid->addWidget(m_txtX, 1, 1);
-    grid->addWidget(cmdClear, 1, 2);
-    grid->addWidget(CaptionLabel(QStringLiteral("Lbl_x"), QStringLiteral("x  ="), this), 2, 0);
-    grid->addWidget(m_txtVal, 2, 1);
-    grid->addWidget(cmdExit, 2, 2);
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        QLineEdit *field;
+        QPushButton *button;
+    } rows[] = {{"Lbl_f", "f    =", m_txtF, cmdCalcul},
+                {"Lbl_x0", "x0 = ", m_txtX, cmdClear},
+                {"Lbl_x", "x  =", m_txtVal, cmdExit}};
+    int row = 0;
+    for (const auto &r : rows) {
+        QLabel *caption = CaptionLabel(QLatin1String(r.name), QString::fromLatin1(r.caption), this);
+        LabelField(caption, r.field);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(r.field, row, 1);
+        grid->addWidget(r.button, row++, 2);
+    }
     grid->addWidget(help, 3, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(cmdHelp, 3, 2);
     grid->addWidget(m_lblEroare, 4, 0, 1, 3);
@@ -97,6 +110,7 @@ void Newton::BuildControls()
     setTabOrder(cmdCalcul, cmdClear);
     setTabOrder(cmdClear, cmdExit);
     setTabOrder(cmdExit, cmdHelp);
+    setTabOrder(cmdHelp, help);
 
     const auto search = [this] { Cmd_calcul_Click(); };
     EntryField::Attach(m_txtF).Hint(m_txtF->toolTip()).OnEnter(FocusEmptyFieldElse(m_txtX, search));

@@ -74,10 +74,13 @@ QLabel *FieldLabel(const char *name, const char *text, QWidget *parent)
     return label;
 }
 
-QLineEdit *WizardField(const char *name, QWidget *parent)
+// A field, named for assistive tools, with its page's instruction as its description.
+QLineEdit *WizardField(const char *name, const char *accessibleName, int step, QWidget *parent)
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
+    field->setAccessibleName(QString::fromLatin1(accessibleName));
+    field->setAccessibleDescription(QString::fromLatin1(kStepTexts[step]));
     field->setFont(DesignFont(QStringLiteral("Tahoma"), 12));
     return field;
 }
@@ -108,10 +111,12 @@ LinkLabel *HelpLink(const char *name, const char *text, const char *tip, QWidget
     return link;
 }
 
-QPushButton *WizardButton(const char *name, const char *caption, QWidget *parent)
+QPushButton *WizardButton(const char *name, const char *caption, const char *description,
+                          QWidget *parent)
 {
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleDescription(QString::fromLatin1(description));
     // Outside a dialog an automatic default would give up the default mark whenever the focus
     // leaves it; the wizard handles Enter itself.
     button->setAutoDefault(false);
@@ -144,14 +149,21 @@ void XPert::BuildControls()
 
     auto *fraCmd = new QFrame(this);
     fraCmd->setObjectName(QStringLiteral("fra_cmd"));
-    m_cmdCancel = WizardButton("cmdCancel", "&Cancel", fraCmd);
-    m_page[0] = WizardButton("Page0", "< &Back", fraCmd);
-    m_page[1] = WizardButton("Page1", "&Next >", fraCmd);
-    m_cmdFinish = WizardButton("cmdFinish", "&Finished", fraCmd);
+    m_cmdCancel = WizardButton("cmdCancel", "&Cancel", "Leaves the wizard.", fraCmd);
+    // The interval page sends the user to Help; it opens the page's own topic, as F1 does. Its
+    // access letter is one that the main window's menu bar (Alt+H for Help) leaves free.
+    QPushButton *cmdHelp = WizardButton("cmdHelp", "He&lp", "Opens the help on this step.", fraCmd);
+    m_page[0] = WizardButton("Page0", "< &Back", "Goes back one step.", fraCmd);
+    m_page[1] =
+        WizardButton("Page1", "&Next >", "Checks this step and goes on to the next.", fraCmd);
+    m_cmdFinish =
+        WizardButton("cmdFinish", "&Finished",
+                     "Opens a graph window for the equation and closes the wizard.", fraCmd);
     auto *buttons = new QHBoxLayout(fraCmd);
     buttons->setContentsMargins(12, 8, 12, 12);
     buttons->setSpacing(8);
     buttons->addWidget(m_cmdCancel);
+    buttons->addWidget(cmdHelp);
     buttons->addStretch(1);
     for (QPushButton *button : {m_page[0], m_page[1], m_cmdFinish})
         buttons->addWidget(button);
@@ -172,6 +184,8 @@ void XPert::BuildControls()
     connect(m_page[1], &QPushButton::clicked, this, [this] { Page_Click(1); });
     connect(m_cmdFinish, &QPushButton::clicked, this, &XPert::FinishWizard);
     connect(m_cmdCancel, &QPushButton::clicked, this, &XPert::CancelWizard);
+    connect(cmdHelp, &QPushButton::clicked, this,
+            [this] { ShowHelpTopic(this, HelpTopicOf(this)); });
 
     // The equation field has no selection rule of its own.
     EntryField::Attach(m_txtFx).Hides(m_lblEroare).KeepSelectionOnFocus();
@@ -195,7 +209,7 @@ QWidget *XPert::BuildPage(int page)
         break;
     case 1: {
         layout->addWidget(StepLabel(2, frame));
-        m_txtFx = WizardField("Txt_fx", frame);
+        m_txtFx = WizardField("Txt_fx", "f(x)", 2, frame);
         auto *row = new QHBoxLayout;
         row->addWidget(m_txtFx, 1);
         row->addWidget(FieldLabel("lbl_egal", "= 0", frame));
@@ -211,12 +225,16 @@ QWidget *XPert::BuildPage(int page)
     }
     case 2: {
         layout->addWidget(StepLabel(3, frame));
-        m_txtA = WizardField("Txt_a", frame);
-        m_txtB = WizardField("Txt_b", frame);
+        m_txtA = WizardField("Txt_a", "a", 3, frame);
+        m_txtB = WizardField("Txt_b", "b", 3, frame);
         auto *bounds = new QGridLayout;
-        bounds->addWidget(FieldLabel("lbl_a", "a=", frame), 0, 0);
+        QLabel *lblA = FieldLabel("lbl_a", "a=", frame);
+        QLabel *lblB = FieldLabel("lbl_b", "b=", frame);
+        lblA->setBuddy(m_txtA);
+        lblB->setBuddy(m_txtB);
+        bounds->addWidget(lblA, 0, 0);
         bounds->addWidget(m_txtA, 0, 1);
-        bounds->addWidget(FieldLabel("lbl_b", "b=", frame), 1, 0);
+        bounds->addWidget(lblB, 1, 0);
         bounds->addWidget(m_txtB, 1, 1);
         layout->addLayout(bounds);
         m_lblEroare2 = PageErrorLabel("Lbleroare2", frame);
@@ -272,6 +290,8 @@ void XPert::ShowPage(int page)
     m_cmdFinish->setDefault(m_atLastPage);
 
     m_pages->setCurrentIndex(page);
+    // F1 and Help open the topic of the page on view.
+    SetHelpTopic(this, QStringLiteral("wizard.html#step%1").arg(page - kFirstPage + 1));
     if (page == 1) {
         m_txtFx->setFocus(Qt::OtherFocusReason);
     } else if (page == 2) {

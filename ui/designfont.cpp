@@ -29,11 +29,14 @@ void RegisterWineFonts()
     }
 }
 
-// Fonts drawn to the same metrics, tried after the family itself.
+// Fonts drawn to the same metrics, tried after the family itself. MS Sans Serif is drawn in
+// pixels at a few sizes only; its outline successors take its place.
 QStringList SameMetrics(const QString &family)
 {
     if (family.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0)
         return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
+    if (family.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
+        return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")};
     return {};
 }
 
@@ -46,7 +49,9 @@ QFont DesignFont(const QString &family, qreal pointSize)
     QStringList candidates{family};
     candidates << SameMetrics(family);
     for (const QString &candidate : candidates) {
-        if (QFontDatabase::hasFamily(candidate)) {
+        // A font of pixels at fixed sizes comes out tiny and spaced apart on a screen of a
+        // higher scale: only fonts drawn in outlines are taken.
+        if (QFontDatabase::hasFamily(candidate) && QFontDatabase::isSmoothlyScalable(candidate)) {
             font.setFamilies({candidate});
             break;
         }

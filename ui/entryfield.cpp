@@ -90,11 +90,14 @@ bool EntryField::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn: {
-        // Coming back from another window or a context menu leaves the user's selection alone.
+        // Coming back from another window or a context menu leaves the user's selection alone;
+        // the first focus, as the window opens, is no coming back.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (m_selectAllOnFocus && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason)
+        const bool comingBack = m_focusedBefore && (reason == Qt::ActiveWindowFocusReason ||
+                                                    reason == Qt::PopupFocusReason);
+        if (m_selectAllOnFocus && !comingBack)
             m_box->selectAll();
+        m_focusedBefore = true;
         break;
     }
     case QEvent::KeyPress:

@@ -15,7 +15,8 @@ namespace zv {
 // - every change of the text (typed or set by the program) first empties or hides the
 //   field's clearing set, then sets the tool tip: the whole text once it is longer than
 //   kHintLength UTF-16 units, the default hint otherwise;
-// - the focus, when it arrives by keyboard or by the program, selects the whole text;
+// - the focus, when it arrives by keyboard, by the program or with the opening window, selects
+//   the whole text (coming back from another window or a menu leaves the selection alone);
 // - letting go of Enter runs the field's action, provided the key went down in a field of the
 //   same window (a press that opened the window, or pressed a button, is not the user's
 //   request to calculate).
@@ -48,6 +49,7 @@ private:
     QWidget *m_hides = nullptr;
     std::function<void()> m_onEnter;
     bool m_selectAllOnFocus = true;
+    bool m_focusedBefore = false;
 };
 
 // Puts the focus into a field at fault with the caret at caret (0-based), right before the

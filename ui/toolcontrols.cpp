@@ -29,18 +29,28 @@ QLineEdit *ExpressionBox(const QString &name, const QString &tip, QWidget *paren
     auto *field = new QLineEdit(parent);
     field->setObjectName(name);
     field->setToolTip(tip);
+    // The tip follows a long text; the description stays.
+    field->setAccessibleDescription(tip);
     field->setFont(DesignFont(QStringLiteral("Tahoma"), 8.25));
     field->setFixedWidth(kFieldWidth);
     return field;
 }
 
-QPushButton *CommandButton(const QString &name, const QString &caption, QWidget *parent)
+QPushButton *CommandButton(const QString &name, const QString &caption, const QString &description,
+                           QWidget *parent)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
+    button->setAccessibleDescription(description);
     button->setFont(DesignFont(QStringLiteral("Tahoma"), 8.25));
     button->setMinimumSize(kButtonSize);
     return button;
+}
+
+void LabelField(QLabel *caption, QLineEdit *field)
+{
+    caption->setBuddy(field);
+    field->setAccessibleName(caption->text().remove(QLatin1Char('=')).simplified());
 }
 
 } // namespace zv

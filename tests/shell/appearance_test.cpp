@@ -4,6 +4,7 @@
 #include "shell/storedsettings.h"
 #include "tools/xpert.h"
 #include "ui/cursoricons.h"
+#include "ui/themepalette.h"
 
 #include "shell.h"
 #include "tests/support/cases.h"
@@ -65,16 +66,21 @@ TEST(Appearance, EachChosenThemeIsStoredAndReadBackAndTheThemeInForceWritesNothi
 {
     QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).clear();
     SetInForce(3, 0xE2E2E8, 0);
-    for (int k : {3, 0, 6})
+    for (int k : {3, 0, 7})
         EXPECT_FALSE(ChooseTheme(k)) << k;
     EXPECT_EQ(QString::number(ForeItem()) + ' ' + QString::number(Background(), 16), "3 e2e2e8");
     EXPECT_TRUE(Stored("ForeItem").isNull());
 
+    // The windows take the pairs made readable; the blue theme's is its highlight deepened, the
+    // desktop's own holds as it is.
+    const QPalette desktop = QApplication::palette();
     const std::tuple<int, const char *, const char *, QColor, QColor> rows[] = {
         {1, " 15711881", " 0", QColor(137, 190, 239), Qt::black},
-        {4, "-2147483635", " 16777215", QApplication::palette().color(QPalette::Highlight),
-         Qt::white},
-        {5, " 0", " 16777215", Qt::black, Qt::white}};
+        {4, "-2147483635", " 16777215",
+         ReadableColours({desktop.color(QPalette::Highlight), Qt::white}).background, Qt::white},
+        {5, " 0", " 16777215", Qt::black, Qt::white},
+        {6, "-2147483633", "-2147483630", desktop.color(QPalette::Window),
+         desktop.color(QPalette::WindowText)}};
     for (const auto &[theme, background, foreground, back, fore] : rows) {
         SCOPED_TRACE(theme);
         SetInForce(static_cast<int16_t>(theme == 1 ? 2 : 1), 1, 1);
@@ -140,12 +146,9 @@ TEST(StartUp, ShowsTheWizardInTheStoredThemeReadableWhateverTheStoreHolds)
         // The wizard's first step as the user reads it, on the frame behind it: light text on a
         // dark ground or the other way round, far enough apart to read.
         const auto *label = shell.main.Wizard()->findChild<QLabel *>(QStringLiteral("lblStep0"));
-        const QWidget *behind = label->parentWidget();
-        while (!behind->autoFillBackground() && !behind->isWindow())
-            behind = behind->parentWidget();
-        EXPECT_GE(std::abs(label->palette().color(QPalette::WindowText).lightness() -
-                           behind->palette().color(QPalette::Window).lightness()),
-                  96);
+        EXPECT_GE(ContrastRatio(label->palette().color(QPalette::WindowText),
+                                label->parentWidget()->palette().color(QPalette::Window)),
+                  kTextContrast);
         const auto settingsBoxes = [&shell, &path] {
             return shell.recorder.Boxes().filter(QDir::toNativeSeparators(path)).size();
         };
@@ -219,7 +222,8 @@ TEST(SettingsFile, SetsTheKeysAndKeepsEveryOtherLine)
 }
 
 // The settings folder fills up: the menu's choice holds for this session, says why it could not
-// be kept and leaves the stored file (the read-back after a good write is the appearance test's).
+// be kept and leaves the stored file, as a project opened (for the recent ones) leaves it (the
+// read-back after a good write is the appearance test's).
 TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
 {
     const QString path = SettingsFilePath();
@@ -232,6 +236,7 @@ TEST(SettingsFile, AChoiceThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
     shell.main.LoadAppearance();
     shell.main.themeEntry(1)->trigger();
     EXPECT_EQ(ForeItem(), 1);
+    ASSERT_TRUE(shell.main.OpenProject(ZV_EXAMPLES_DIR "/sample1.zvn")); // a recent project
     ASSERT_EQ(shell.recorder.messages.size(), 1);
     EXPECT_EQ(shell.recorder.messages[0].prompt, QStringLiteral("No space left on device"));
     EXPECT_EQ(test::ReadFile(path.toStdString()), old);

@@ -7,6 +7,7 @@
 #include "shell/helpfile.h"
 #include "shell/projectfile.h"
 #include "shell/startup.h"
+#include "shell/storedsettings.h"
 #include "shell/weblinks.h"
 #include "tools/xpert.h"
 #include "ui/helprequest.h"
@@ -49,9 +50,20 @@ QString Box(int prompt, int title, const char *icon)
 }
 
 // The window menu lists the windows once however often it opens; numbers are not reused.
-TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphWindow)
+// Commands with nothing to act on are greyed: Save without a graph window (the wizard is none),
+// Help and Index without the help file (ShellHelp has it), the recent projects while there are
+// none (RecentProjects has some).
+TEST(MainWindow, MenusCarryTheirShortcutsListTheWindowsAndGreyWhatHasNothingToActOn)
 {
     test::Shell shell;
+    shell.main.show();
+    const auto offered = [&shell] {
+        QString entries;
+        for (const char *name : {"mnusaveproj", "mnuajutor", "mnuindex", "mnueval"})
+            entries += shell.Entry(name)->isEnabled() ? '1' : '0';
+        return entries + (shell.main.findChild<QMenu *>("mnurecent")->isEnabled() ? '1' : '0');
+    };
+    QStringList seen{offered()};
     const std::pair<const char *, QKeySequence> rows[] = {
         {"mnuopen", Qt::CTRL | Qt::Key_D},       {"mnusaveproj", Qt::CTRL | Qt::Key_S},
         {"mnuwizard", Qt::CTRL | Qt::Key_A},     {"mnueval", Qt::CTRL | Qt::Key_E},
@@ -61,7 +73,6 @@ TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphW
     for (const auto &[name, shortcut] : rows) {
         ASSERT_NE(shell.Entry(name), nullptr) << name;
         EXPECT_EQ(shell.Entry(name)->shortcut(), shortcut) << name;
-        EXPECT_TRUE(shell.Entry(name)->isEnabled()) << name;
     }
     EXPECT_EQ(shell.Entry("mnue7")->text(), QStringLiteral("&7.  arctg(x)+arctg(x^2)=0"));
     for (const WebPage &page : BuiltWebPages()) // shown only when the build gave the address
@@ -70,7 +81,13 @@ TEST(MainWindow, MenusCarryTheirShortcutsAndListTheWindowsAndLeaveRoomForAGraphW
     EXPECT_GE(shell.main.height(), 520);
     for (int i = 0; i < 3; ++i)
         shell.OpenOn("x^2-4", -3, 3);
+    seen << offered();
+    shell.main.ShowWizard();
+    seen << offered();
+    shell.main.CloseWizard();
     shell.main.mdiArea()->closeAllSubWindows();
+    seen << offered();
+    EXPECT_EQ(seen, QStringList({"00010", "10010", "00010", "00010"}));
     shell.OpenOn("x^2-4", -3, 3);
     shell.OpenOn("x-1", 0, 2);
     EXPECT_EQ(shell.Titles(), QStringList({"Zerovane #4", "Zerovane #5"}));
@@ -107,44 +124,6 @@ TEST(MainWindow, EveryWayOfClosingAsksAndOnlyYesCloses)
     EXPECT_EQ(shell.Titles(), QStringList());
 }
 
-TEST(MainWindow, ThemeEntriesCheckTheThemeInForceThatEveryWindowTakes)
-{
-    test::Shell shell;
-    const auto checked = [&] {
-        QList<int> themes;
-        for (int k = 1; k <= kThemeCount; ++k) {
-            if (shell.main.themeEntry(k)->isChecked())
-                themes << k;
-        }
-        return themes;
-    };
-    shell.main.LoadAppearance(); // an empty store: the blue theme
-    EXPECT_EQ(checked(), QList<int>({4}));
-    shell.main.show();
-    shell.Entry("mnuwizard")->trigger();
-    shell.Entry("mnuwizard")->trigger(); // one wizard only
-    XPert *wizard = shell.main.Wizard();
-    ASSERT_NE(wizard, nullptr);
-    EXPECT_EQ(wizard->palette().color(QPalette::Window), CurrentThemeColours().background);
-    GraphWindow *graph = shell.OpenOn("x-1", 0, 2);
-    EXPECT_EQ(shell.Titles(), QStringList({"Zerovane Wizard - Step 1 of 4", "Zerovane #1"}));
-    shell.main.themeEntry(2)->trigger();
-    shell.main.themeEntry(2)->trigger(); // the checked entry again keeps its check mark
-    EXPECT_EQ(checked(), QList<int>({2}));
-    // The wizard takes the theme again at each activation.
-    shell.main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(wizard->parentWidget()));
-    EXPECT_EQ(QList<QColor>({shell.main.mdiArea()->background().color(),
-                             graph->palette().color(QPalette::Window),
-                             wizard->palette().color(QPalette::Window)}),
-              QList<QColor>(3, QColor(192, 192, 192)));
-    QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane"))
-        .setValue(QStringLiteral("Settings/ForeItem"), QStringLiteral("7"));
-    shell.main.LoadAppearance(); // a stored number without an entry clears the check mark
-    EXPECT_EQ(checked(), QList<int>());
-    shell.main.themeEntry(5)->trigger();
-    EXPECT_EQ(checked(), QList<int>({5}));
-}
-
 // Print is greyed while no graph window is there. Grid and scale reaches every graph window,
 // open or opened later, and is kept in the settings file for the next start.
 TEST(MainWindow, PrintNeedsAGraphWindowAndGridAndScaleIsKept)
@@ -159,9 +138,8 @@ TEST(MainWindow, PrintNeedsAGraphWindowAndGridAndScaleIsKept)
     EXPECT_FALSE(first->Scene().gridShown);
     shell.Entry("mnugrid")->trigger();
     EXPECT_TRUE(first->Scene().gridShown && shell.OpenOn("x", -1, 1)->Scene().gridShown);
-    const QString store =
-        QSettings(QStringLiteral("Zerovane"), QStringLiteral("Zerovane")).fileName();
-    EXPECT_NE(test::ReadFile(store.toStdString()).find("[View]\nGrid=true\n"), std::string::npos);
+    EXPECT_NE(test::ReadFile(SettingsFilePath().toStdString()).find("[View]\nGrid=true\n"),
+              std::string::npos);
     MainWindow next;
     next.LoadAppearance();
     EXPECT_TRUE(next.findChild<QAction *>(QStringLiteral("mnugrid"))->isChecked());
@@ -173,8 +151,6 @@ TEST(MainWindow, OpenDropsQuotesAndSaveWritesTheActiveWindowsEquation)
 {
     test::Shell shell;
     QTemporaryDir dir;
-    shell.Entry("mnusaveproj")->trigger(); // no graph window yet: a box, no dialog
-    EXPECT_EQ(shell.recorder.Boxes(), QStringList({Box(10, 9, "!")}));
     shell.recorder.chosenFile = QStringLiteral("\"" ZV_EXAMPLES_DIR "/sample1.zvn\"");
     shell.Entry("mnuopen")->trigger();
     EXPECT_EQ(shell.Equations(), QStringList({"3^x-x^3 0 6"}));
@@ -356,11 +332,14 @@ TEST(ShellHelp, OnlyWithTheFileTheMenuAndEveryWindowOpenTheOneViewer)
         seen << OpenHelpWindows();
         shell.Entry("mnuindex")->trigger();
         seen << OpenHelpWindows();
+        ShowHelpTopic(&shell.main, {}); // F1 where no window has a topic: the contents
+        seen << OpenHelpWindows();
         ShowHelpTopic(&shell.main, QStringLiteral("mg.html"));
         seen << OpenHelpWindows();
         EXPECT_EQ(seen, withFile ? QStringList({"Welcome to Zerovane 0", "Welcome to Zerovane 1",
-                                                "The graph window 0"})
+                                                "Welcome to Zerovane 0", "The graph window 0"})
                                  : QStringList());
+        EXPECT_EQ(shell.Entry("mnuindex")->isEnabled(), withFile);
         EXPECT_EQ(shell.recorder.Boxes(),
                   withFile ? QStringList() : QStringList({Box(8, 9, "stop")}));
     }

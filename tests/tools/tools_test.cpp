@@ -154,6 +154,7 @@ TEST(Evaluare, EnterRulesClearingToolTipsResetTabOrderHelpAndEscape)
     Evaluare window(QStringLiteral("x^2+0*sin(x)+0*cos(x)")); // 21 characters: the tip shows it
     ShowActive(window);
     QLineEdit *f = Control(window, "txt_f"), *x = Control(window, "Txt_X");
+    EXPECT_EQ(Shown(window).section('|', 5), "txt_f"); // opens with its text selected
     EXPECT_EQ(f->toolTip(), f->text());
     // Enter in the function field: to the empty point, else the calculation.
     f->setFocus();
@@ -180,14 +181,20 @@ TEST(Evaluare, EnterRulesClearingToolTipsResetTabOrderHelpAndEscape)
     EXPECT_EQ(Shown(window), "||||Error #2 : Logarithm needs to have a positive argument.|txt_f@0");
 
     QStringList order;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 10; ++i) {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     EXPECT_EQ(order, QStringList({"txt_f", "Txt_X", "Txt_Val", "Txt_Der", "Cmd_calcul", "Cmd_clear",
-                                  "Cmd_Exit", "Cmd_Help"}));
+                                  "Cmd_Exit", "Cmd_Help", "Lbl_help1", "txt_f"}));
     EXPECT_EQ(HelpTopics(window, {"Cmd_Help", "Lbl_help1"}),
               QStringList({"eval.htm", "expresie.html"}));
+    // The link by keyboard: Tab to it, then Space.
+    QStringList byKey;
+    SetHelpTopicHandler([&](QWidget *, const QString &topic) { byKey << topic; });
+    QTest::keyClick(Control<QWidget>(window, "Lbl_help1"), Qt::Key_Space);
+    SetHelpTopicHandler(nullptr);
+    EXPECT_EQ(byKey, QStringList{"expresie.html"});
     QTest::keyClick(Control(window, "txt_f"), Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
 }
@@ -223,6 +230,7 @@ TEST(Newton, EnterRulesClearingResetHelpAndTheGraphWindowsRequest)
     Newton window(QStringLiteral("x^2-4"));
     ShowActive(window);
     QLineEdit *f = Control(window, "txt_f"), *x = Control(window, "Txt_X");
+    EXPECT_EQ(Shown(window).section('|', 4), "txt_f"); // opens with its text selected
     f->setFocus();
     PressEnter(); // the initial value is empty: the focus moves there
     EXPECT_TRUE(x->hasFocus());

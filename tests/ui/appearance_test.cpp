@@ -1,19 +1,24 @@
 #include "ui/cursoricons.h"
+#include "ui/designfont.h"
 #include "ui/themefollower.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTest>
+#include <QToolBar>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace zv {
 namespace {
 
-const ThemeColours kSky{QColor(137, 190, 239), Qt::red};
+const ThemeColours kSky{QColor(137, 190, 239), Qt::black};
 const ThemeColours kGrey{QColor(192, 192, 192), Qt::black};
 const ThemeColours kClassical{Qt::black, Qt::white};
 
@@ -24,30 +29,40 @@ QWidget *Control(QWidget *parent, const char *name)
     return control;
 }
 
-TEST(ApplyThemeByPrefix, ColoursControlsByTheirNamePrefix)
+// The prefixes choose the controls; the text colour goes with every ground the theme gives.
+TEST(ApplyThemeByPrefix, ColoursControlsByTheirNamePrefixAndEachTextWithItsGround)
 {
     QWidget window;
     const QPalette original = window.palette();
     QWidget *frame = Control(&window, "fraInterval");
     QWidget *nested = Control(&window, "Nested");
     nested->setWindowFlag(Qt::Window);
-    // Each control, a colour of its, and that colour after the theme: "lab" and "cmd" are no
-    // theme prefixes, and a window inside is coloured on its own turn.
+    auto *bar = new QToolBar(&window);
+    // Each control, a colour of its, and that colour after the theme: "cmd" is no theme
+    // prefix, a window inside is coloured on its own turn, a tool bar keeps the desktop's.
     const std::tuple<QWidget *, QPalette::ColorRole, QColor> rows[] = {
         {&window, QPalette::Window, kSky.background},
+        {&window, QPalette::WindowText, kSky.foreground},
         {Control(&window, "LstRoot"), QPalette::Text, kSky.foreground},
         {Control(&window, "lstRoot"), QPalette::Base, kSky.background},
+        {Control(&window, "lstRoots"), QPalette::Highlight, kSky.foreground},
+        {Control(&window, "lstRoots"), QPalette::HighlightedText, kSky.background},
         {Control(&window, "lbl2"), QPalette::WindowText, kSky.foreground},
         {frame, QPalette::Window, kSky.background},
         {Control(frame, "LblInside"), QPalette::WindowText, kSky.foreground},
-        {Control(&window, "Label1"), QPalette::WindowText, original.color(QPalette::WindowText)},
         {Control(&window, "Cmd_Radacini"), QPalette::Text, original.color(QPalette::Text)},
         {Control(nested, "lblOther"), QPalette::WindowText, original.color(QPalette::WindowText)},
+        {bar, QPalette::Window, original.color(QPalette::Window)},
+        {bar, QPalette::WindowText, original.color(QPalette::WindowText)},
     };
+    auto *result = new QLineEdit(&window);
+    result->setReadOnly(true);
     ApplyThemeByPrefix(&window, kSky);
     for (const auto &[control, role, colour] : rows)
         EXPECT_EQ(control->palette().color(role), colour) << control->objectName().toStdString();
     EXPECT_TRUE(frame->autoFillBackground());
+    // A field the user cannot edit looks unlike an editable one (and reads: the window test).
+    EXPECT_NE(result->palette().color(QPalette::Base), original.color(QPalette::Base));
 }
 
 TEST(FollowTheme, AppliesNowAndAgainAtEachActivation)
@@ -83,6 +98,17 @@ TEST(FollowTheme, ChildWindowOfADocumentAreaFollowsItsFrame)
     ApplyThemeByPrefix(child, kClassical);
     area.setActiveSubWindow(frame);
     EXPECT_EQ(caption->palette().color(QPalette::WindowText), kGrey.foreground);
+}
+
+// The layout's fonts come in outlines, so that they grow with the screen's scale (a font of
+// pixels comes out tiny and spaced apart at 200 %).
+TEST(DesignFont, TakesOnlyFontsDrawnInOutlines)
+{
+    for (const char *family : {"Tahoma", "Arial", "MS Sans Serif"}) {
+        const QFont font = DesignFont(QLatin1String(family), 8.25);
+        EXPECT_TRUE(QFontDatabase::isSmoothlyScalable(QFontInfo(font).family())) << family;
+        EXPECT_EQ(font.pointSizeF(), 8.25) << family;
+    }
 }
 
 QImage Picture(int number)
