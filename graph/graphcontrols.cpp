@@ -7,6 +7,7 @@
 #include "graph/toolbarimages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -75,6 +76,15 @@ void PinSystemColours(QWidget *control)
     control->setAutoFillBackground(true);
 }
 
+// A name and a description for screen readers where the control's own texts give none: buttons
+// are named by their captions and described by their tips, labels named by their changing text.
+void Describe(QWidget *control, const char *name, const char *description)
+{
+    if (name != nullptr)
+        control->setAccessibleName(QString::fromLatin1(name));
+    control->setAccessibleDescription(QString::fromLatin1(description));
+}
+
 } // namespace
 
 void GraphWindow::BuildControls()
@@ -97,21 +107,32 @@ void GraphWindow::BuildControls()
         s.panels[i] = panel;
     }
     PinSystemColours(s.statusBar);
+    Describe(s.statusBar, "Status bar", "What the pointer is over, and where.");
+    Describe(s.panels[0], nullptr, "What the pointer is over.");
+    Describe(s.panels[1], nullptr, "The pointer's x, or the left end of the interval.");
+    Describe(s.panels[2], nullptr, "The pointer's y, or the right end of the interval.");
 
     s.picture = new PlotArea(this);
     s.picture->setObjectName(QStringLiteral("Picture1"));
+    // The arrow keys, + and - reach the plot from the keyboard alone.
+    s.picture->setFocusPolicy(Qt::StrongFocus);
+    s.picture->setAccessibleName(QStringLiteral("Plot"));
 
     s.lstRoot = new QListWidget(this);
     s.lstRoot->setObjectName(QStringLiteral("LstRoot"));
     s.lstRoot->viewport()->setCursor(Qt::ArrowCursor);
-    // The list shows the roots of the document's last search, in its order.
-    connect(s.lstRoot, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+    s.lstRoot->setAccessibleName(QStringLiteral("List of roots"));
+    // The list shows the roots of the document's last search, in its order. A click marks one,
+    // as Enter does the one chosen by the keyboard.
+    const auto markItem = [this](QListWidgetItem *item) {
         const std::vector<double> &roots = m_state->document.Roots().roots;
         const int row = m_state->lstRoot->row(item);
         if (row >= 0 && row < static_cast<int>(roots.size())) {
             MarkRoot(roots[static_cast<size_t>(row)]);
         }
-    });
+    };
+    connect(s.lstRoot, &QListWidget::itemClicked, this, markItem);
+    connect(s.lstRoot, &QListWidget::itemActivated, this, markItem);
 
     s.cmdRadacini = new QPushButton(QStringLiteral("&Roots"), this);
     s.cmdRadacini->setObjectName(QStringLiteral("Cmd_Radacini"));
@@ -121,6 +142,7 @@ void GraphWindow::BuildControls()
 
     s.cmdGrafic = new QPushButton(QStringLiteral("&Animated graphic"), this);
     s.cmdGrafic->setObjectName(QStringLiteral("Cmd_Grafic"));
+    Describe(s.cmdGrafic, nullptr, "Zooms out and back in over the graph, then shows it again.");
 
     s.lblRoot = new QLabel(this);
     s.lblRoot->setObjectName(QStringLiteral("Lbl_root"));
@@ -137,6 +159,9 @@ void GraphWindow::BuildControls()
     for (QLabel *label : {s.lblRoot, s.lbl2, s.lbl3, s.label7}) {
         label->setTextFormat(Qt::PlainText);
     }
+    Describe(s.lblRoot, nullptr, "How long the last drawing or root search took.");
+    Describe(s.lbl2, nullptr, "The left end of the interval on view.");
+    Describe(s.lbl3, nullptr, "The right end of the interval on view.");
 
     auto *column = new QVBoxLayout;
     s.column = column;
@@ -169,6 +194,25 @@ void GraphWindow::BuildControls()
     layout->addLayout(body, 1);
     layout->addWidget(s.statusBar);
 
+    // Tab goes from the plot to the list, Roots, Animated graphic, then the tool bar's buttons.
+    QList<QWidget *> order{s.picture, s.lstRoot, s.cmdRadacini, s.cmdGrafic};
+    for (QAction *button : s.toolbar->actions()) {
+        order.append(s.toolbar->widgetForAction(button));
+        order.back()->setFocusPolicy(Qt::TabFocus);
+    }
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+    s.picture->setFocus();
+    // The frame that shows the plot or the list has the focus comes and goes with it.
+    s.focusFollowing =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+            for (const QWidget *framed : {old, now}) {
+                if (framed == m_state->picture || framed == m_state->lstRoot)
+                    update(FocusFrame(framed).toAlignedRect().adjusted(-2, -2, 2, 2));
+            }
+        });
+
     // Moves over the window's own surface update the status bar.
     setMouseTracking(true);
     ConnectNavigation();
@@ -183,6 +227,7 @@ void GraphWindow::BuildToolbar()
     s.toolbar->setIconSize(QSize(kToolbarImageSize, kToolbarImageSize));
     s.toolbar->setFloatable(false);
     s.toolbar->setMovable(false);
+    Describe(s.toolbar, "Tool bar", "The graph window's commands.");
     PinSystemColours(s.toolbar);
 
     // Each button is shown disabled until its command is wired to it.

@@ -22,11 +22,11 @@ void GraphWindow::ConnectCopy()
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(copy, &QAction::triggered, this, &GraphWindow::CopyToClipboard);
     addAction(copy);
-    for (QWidget *control :
-         {static_cast<QWidget *>(m_state->picture), static_cast<QWidget *>(m_state->lstRoot)}) {
-        control->addAction(copy);
-        control->setContextMenuPolicy(Qt::ActionsContextMenu);
-    }
+    m_state->lstRoot->addAction(copy);
+    m_state->lstRoot->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Any button pressed on the plot asks for the Newton window or moves the view; a menu on
+    // top of that would pop up once the Newton window closed. Nor does the window show one.
+    m_state->picture->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void GraphWindow::CopyToClipboard()

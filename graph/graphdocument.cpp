@@ -3,6 +3,8 @@
 #include "engine/evaluator.h"
 #include "graph/resultstext.h"
 
+#include <algorithm>
+
 namespace zv {
 
 bool DrawnPlot::TooSmall() const
@@ -39,6 +41,13 @@ void GraphDocument::DrawFrame(const ViewExtent &frame, int precision)
     if (const auto edges = PlotEdges(frame.a, frame.b, frame.yMin, frame.yMax))
         m_drawn.edges = *edges;
     m_drawn.markedRoots.clear();
+}
+
+void GraphDocument::MarkRoot(double x)
+{
+    std::vector<double> &marked = m_drawn.markedRoots;
+    if (std::find(marked.begin(), marked.end(), x) == marked.end())
+        marked.push_back(x);
 }
 
 bool GraphDocument::RootsCoverView() const

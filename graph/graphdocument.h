@@ -71,8 +71,8 @@ public:
     void Draw();
     void DrawFrame(const ViewExtent &frame, int precision);
     const DrawnPlot &Drawn() const { return m_drawn; }
-    // A disc at (x, 0) until the next drawing.
-    void MarkRoot(double x) { m_drawn.markedRoots.push_back(x); }
+    // A disc at (x, 0) until the next drawing; one for a root marked again.
+    void MarkRoot(double x);
 
     void SetRoots(RootSearch search) { m_roots = std::move(search); }
     const RootSearch &Roots() const { return m_roots; }

@@ -39,10 +39,36 @@ QAction *ToolbarButton(const QToolBar *toolbar, const char *key)
     return toolbar->findChild<QAction *>(QString::fromLatin1(key));
 }
 
-// The answer to a prompt that cannot be taken.
-void ShowInvalidData(QWidget *window)
+// The line under "Invalid data !" that names the rule the answer broke.
+QString RefusalText(PromptRefusal refusal)
 {
-    ShowMessage(window, MessageTextQ(32), MessageTextQ(9), MessageIcon::Information);
+    const auto width = [](double value) { return NumberText(value, 6, DecimalSeparator()); };
+    switch (refusal) {
+    case PromptRefusal::TooLarge:
+        return QStringLiteral("The number is too large to be used.");
+    case PromptRefusal::NotBelow:
+        return QStringLiteral("a must be below b.");
+    case PromptRefusal::TooNarrow:
+        return QStringLiteral("The interval must be at least %1 wide.")
+            .arg(width(kMinIntervalWidth));
+    case PromptRefusal::TooWide:
+        return QStringLiteral("The interval must be at most %1 wide.")
+            .arg(width(kMaxIntervalWidth));
+    case PromptRefusal::PrecisionOutside:
+        return QStringLiteral("The precision must be a whole number from %1 to %2.")
+            .arg(kMinPrecision)
+            .arg(kMaxPrecision);
+    case PromptRefusal::None:
+        break;
+    }
+    return {};
+}
+
+// The answer to a prompt that cannot be taken, and why.
+void ShowInvalidData(QWidget *window, PromptRefusal refusal)
+{
+    ShowMessage(window, MessageTextQ(32) + QLatin1Char('\n') + RefusalText(refusal),
+                MessageTextQ(9), MessageIcon::Information);
 }
 
 // The precision menu marks the entry in force (none when F8 set another value).
@@ -102,24 +128,32 @@ void GraphWindow::ConnectNavigation()
 
 void GraphWindow::ConnectKeys()
 {
-    // The keys reach the window whichever of its controls has the focus.
-    const auto key = [this](const QKeySequence &code, bool repeat, auto handler) {
-        auto *action = new QAction(this);
+    // Keys of the window reach it whichever of its controls has the focus; the plot's own, only
+    // while it has the focus, so that the arrows choose a root in the list.
+    const auto key = [this](QWidget *owner, const QKeySequence &code, bool repeat, auto handler) {
+        auto *action = new QAction(owner);
         action->setShortcut(code);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setShortcutContext(owner == this ? Qt::WidgetWithChildrenShortcut
+                                                 : Qt::WidgetShortcut);
         action->setAutoRepeat(repeat);
-        addAction(action);
+        owner->addAction(action);
         connect(action, &QAction::triggered, this, handler);
     };
-    key(Qt::Key_F9, false, [this] { AskNewInterval(); });
-    key(Qt::Key_F8, false, [this] { AskNewPrecision(); });
+    // F1 is the Help button's key; on the window too, so that it works from every control.
+    QAction *help = ToolbarButton(m_state->toolbar, "bHelp");
+    help->setShortcut(Qt::Key_F1);
+    help->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(help);
+    key(this, Qt::Key_F9, false, [this] { AskNewInterval(); });
+    key(this, Qt::Key_F8, false, [this] { AskNewPrecision(); });
     // The arrows move the view as a click in an edge band does; + and - zoom as the buttons.
-    key(Qt::Key_Right, true, [this] { Move(1, 0); });
-    key(Qt::Key_Left, true, [this] { Move(-1, 0); });
-    key(Qt::Key_Up, true, [this] { Move(0, 1); });
-    key(Qt::Key_Down, true, [this] { Move(0, -1); });
-    key(Qt::Key_Plus, true, [this] { Zoom(kZoomInFactor); });
-    key(Qt::Key_Minus, true, [this] { Zoom(kZoomOutFactor); });
+    QWidget *plot = m_state->picture;
+    key(plot, Qt::Key_Right, true, [this] { Move(1, 0); });
+    key(plot, Qt::Key_Left, true, [this] { Move(-1, 0); });
+    key(plot, Qt::Key_Up, true, [this] { Move(0, 1); });
+    key(plot, Qt::Key_Down, true, [this] { Move(0, -1); });
+    key(this, Qt::Key_Plus, true, [this] { Zoom(kZoomInFactor); });
+    key(this, Qt::Key_Minus, true, [this] { Zoom(kZoomOutFactor); });
 }
 
 bool GraphWindow::ShowView(const std::optional<ViewExtent> &view, ViewChange change)
@@ -140,6 +174,7 @@ bool GraphWindow::ShowView(const std::optional<ViewExtent> &view, ViewChange cha
     }
     s.document.SetView(*view);
     DrawGraph();
+    DescribePlot();
     return true;
 }
 
@@ -226,7 +261,7 @@ void GraphWindow::AskNewInterval()
     }
     const std::optional<double> na = ReadPromptNumber(typedA->toStdU16String());
     if (!na) {
-        ShowInvalidData(this);
+        ShowInvalidData(this, PromptRefusal::TooLarge);
         return;
     }
     const std::optional<QString> typedB = AskText(this, QStringLiteral("b = "), MessageTextQ(30),
@@ -235,8 +270,9 @@ void GraphWindow::AskNewInterval()
         return;
     }
     const std::optional<double> nb = ReadPromptNumber(typedB->toStdU16String());
-    if (!nb || !IntervalAccepted(*na, *nb)) {
-        ShowInvalidData(this);
+    const PromptRefusal refusal = nb ? IntervalRefusal(*na, *nb) : PromptRefusal::TooLarge;
+    if (refusal != PromptRefusal::None) {
+        ShowInvalidData(this, refusal);
         return;
     }
     const VerticalRange range = StandardVerticalRange(*na, *nb);
@@ -254,7 +290,7 @@ void GraphWindow::AskNewPrecision()
     const std::optional<double> value = ReadPromptNumber(typed->toStdU16String());
     const std::optional<int> precision = value ? AcceptedPrecision(*value) : std::nullopt;
     if (!precision) {
-        ShowInvalidData(this);
+        ShowInvalidData(this, value ? PromptRefusal::PrecisionOutside : PromptRefusal::TooLarge);
         return;
     }
     s.document.SetPrecision(*precision);

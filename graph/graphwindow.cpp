@@ -3,6 +3,8 @@
 #include "engine/errortext.h"
 #include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
+#include "graph/plotdescription.h"
+#include "graph/readablecolours.h"
 #include "graph/workinprogress.h"
 #include "roots/rootscan.h"
 #include "ui/messagetextq.h"
@@ -13,6 +15,7 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace zv {
 
@@ -48,6 +51,7 @@ GraphWindow::GraphWindow(const GraphEquation &equation, QWidget *parent)
 GraphWindow::~GraphWindow()
 {
     QObject::disconnect(m_state->subWindowActivation);
+    QObject::disconnect(m_state->focusFollowing);
     delete m_state;
 }
 
@@ -145,6 +149,12 @@ void GraphWindow::ShowScene()
     m_state->picture->SetScene(Scene());
 }
 
+void GraphWindow::DescribePlot()
+{
+    m_state->picture->setAccessibleDescription(
+        QString::fromStdU16String(PlotDescription(m_state->document, DecimalSeparator())));
+}
+
 void GraphWindow::Load()
 {
     // The document starts with the standard vertical range at precision 100.
@@ -205,15 +215,21 @@ void GraphWindow::Activate()
     if (!s.colours.background.isValid())
         return; // not told any colours yet
     const QColor background = s.colours.background;
-    const QColor foreground = s.colours.foreground;
+    // The theme's text colour, or black or white where that would not read on its background.
+    const QColor foreground = ReadableText(s.colours.foreground, background);
 
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, foreground); // also the plot's focus frame
     setPalette(palette);
     setAutoFillBackground(true);
 
+    // The selected root in inverted colours: its text reads on the selection as the list's
+    // text does on the list, and the selection stands out from the list as much.
     QPalette listPalette = s.lstRoot->palette();
     listPalette.setColor(QPalette::Base, background);
+    listPalette.setColor(QPalette::Highlight, foreground);
+    listPalette.setColor(QPalette::HighlightedText, background);
     s.lstRoot->setPalette(listPalette);
 
     // Text colour for every control that writes on the window's or its own themed surface.
@@ -226,6 +242,26 @@ void GraphWindow::Activate()
         textPalette.setColor(QPalette::WindowText, foreground);
         textPalette.setColor(QPalette::Text, foreground);
         control->setPalette(textPalette);
+    }
+}
+
+QRectF GraphWindow::FocusFrame(const QWidget *control) const
+{
+    // Two units off the control, in the margin around it.
+    return QRectF(control->geometry()).adjusted(-3, -3, 3, 3);
+}
+
+void GraphWindow::paintEvent(QPaintEvent *)
+{
+    // The plot and the list have no focus mark of their own that shows in every theme; the
+    // frame takes the window's text colour, which reads on its background in each.
+    for (const QWidget *control :
+         {static_cast<QWidget *>(m_state->picture), static_cast<QWidget *>(m_state->lstRoot)}) {
+        if (control->hasFocus()) {
+            QPainter painter(this);
+            painter.setPen(QPen(palette().color(QPalette::WindowText), 2));
+            painter.drawRect(FocusFrame(control));
+        }
     }
 }
 
@@ -289,14 +325,14 @@ void GraphWindow::FindRoots()
     const int count = s.lstRoot->count();
     const int16_t code = s.document.Roots().failure;
     const QString failure = code != 0 ? QString::fromStdString(ErrorText(code)) : QString();
-    if (!failure.isEmpty()) {
-        s.lstRoot->setToolTip(failure);
-    } else if (count == 0) {
-        s.lstRoot->setToolTip(MessageTextQ(25));
-    } else {
-        s.lstRoot->setToolTip(QString::number(count) + MessageTextQ(26) +
-                              (count > 1 ? QStringLiteral("s") : QString()) + MessageTextQ(27));
-    }
+    const QString tip = !failure.isEmpty() ? failure
+                        : count == 0
+                            ? MessageTextQ(25)
+                            : QString::number(count) + MessageTextQ(26) +
+                                  (count > 1 ? QStringLiteral("s") : QString()) + MessageTextQ(27);
+    s.lstRoot->setToolTip(tip);
+    s.lstRoot->setAccessibleDescription(tip); // a list's is not taken from its tip
+    DescribePlot();
     QString caption = ElapsedText(timer);
     if (scan.stopped) {
         caption += QLatin1Char('\n') + QString::fromLatin1(kStoppedNotice);

@@ -82,7 +82,7 @@ public:
     std::string ResultsFileText() const;
 
     // Puts the picture and the results text on the clipboard in one go, as a save would write
-    // them (Ctrl+C, or Copy in the plot's and the root list's context menus).
+    // them (Ctrl+C, or Copy in the root list's context menu).
     void CopyToClipboard();
     // The print dialog with a preview: the plot on the page with the equation, the interval
     // and the roots under it.
@@ -103,6 +103,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void BuildControls();
@@ -114,6 +115,10 @@ private:
     void Activate();
     void ShowIntervalPanels(const ViewExtent &view);
     void ShowScene();
+    // The plot's accessible description, after each change of the view and each root search.
+    void DescribePlot();
+    // Where the window draws the frame that shows the plot or the list has the focus.
+    QRectF FocusFrame(const QWidget *control) const;
     bool EnsureRootsOfView();
     // Writes both files; a failure line names `named` when f could be evaluated nowhere.
     QString SavePictureAndResults(const QString &picture, const QString &results,

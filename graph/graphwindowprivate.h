@@ -72,6 +72,8 @@ struct GraphWindow::State
 
     QPointer<QMdiSubWindow> subWindow;
     QMetaObject::Connection subWindowActivation;
+    // Repaints the focus frame of the plot and the list; cut before the controls go.
+    QMetaObject::Connection focusFollowing;
 };
 
 } // namespace zv

@@ -22,10 +22,20 @@ std::optional<double> ReadPromptNumber(std::u16string_view text)
     return value;
 }
 
-bool IntervalAccepted(double a, double b)
+PromptRefusal IntervalRefusal(double a, double b)
 {
     const double width = b - a;
-    return width <= kMaxIntervalWidth && a < b && width >= kMinIntervalWidth;
+    if (!(a < b)) {
+        return PromptRefusal::NotBelow;
+    }
+    if (width < kMinIntervalWidth) {
+        return PromptRefusal::TooNarrow;
+    }
+    // An infinite width, from ends near the double range, is too wide as well.
+    if (!(width <= kMaxIntervalWidth)) {
+        return PromptRefusal::TooWide;
+    }
+    return PromptRefusal::None;
 }
 
 std::optional<int> AcceptedPrecision(double value)

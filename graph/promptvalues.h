@@ -10,8 +10,23 @@ namespace zv {
 // lies beyond the double range, which the prompts report as invalid data.
 std::optional<double> ReadPromptNumber(std::u16string_view text);
 
-// A new interval typed after F9 is taken when a < b and its width lies from 0.001 to 500.
-bool IntervalAccepted(double a, double b);
+// Why a prompt's answer was refused, for the line the window writes under "Invalid data !".
+enum class PromptRefusal {
+    None,             // taken
+    TooLarge,         // a number beyond the double range
+    NotBelow,         // a new interval whose a is not below its b
+    TooNarrow,        // narrower than kMinIntervalWidth
+    TooWide,          // wider than kMaxIntervalWidth
+    PrecisionOutside, // not a whole number from kMinPrecision to kMaxPrecision once rounded
+};
+
+// A new interval typed after F9 is taken when a < b and its width lies from 0.001 to 500;
+// otherwise the first of those rules it breaks, in that order.
+PromptRefusal IntervalRefusal(double a, double b);
+inline bool IntervalAccepted(double a, double b)
+{
+    return IntervalRefusal(a, b) == PromptRefusal::None;
+}
 
 // A precision typed after F8: the value rounded to a whole number (ties to even), when that
 // lies from 20 to 800.

@@ -168,12 +168,13 @@ TEST(PromptValues, NumbersWithCommaOrPointIntervalsAndPrecisions)
         {u"1,5", 1.5}, {u"1,5,7", 1.5}, {u"1e400", {}}};
     for (const auto &[text, value] : numbers)
         EXPECT_EQ(ReadPromptNumber(text), value) << std::string(text.begin(), text.end());
-    // Widths from a thousandth to 500.
-    const std::tuple<double, double, bool> intervals[] = {
-        {1, 1, false}, {0, 500, true},     {0, 500.5, false},     {0, 0.001, true},
-        {2, 1, false}, {0, 0.0009, false}, {-1e308, 1e308, false}};
-    for (const auto &[a, b, accepted] : intervals)
-        EXPECT_EQ(IntervalAccepted(a, b), accepted) << a << " " << b;
+    // a below b, widths from a thousandth to 500; the first rule broken is the one said.
+    using enum PromptRefusal;
+    const std::tuple<double, double, PromptRefusal> intervals[] = {
+        {1, 1, NotBelow}, {0, 500, None},         {0, 500.5, TooWide},      {0, 0.001, None},
+        {2, 1, NotBelow}, {0, 0.0009, TooNarrow}, {-1e308, 1e308, TooWide}, {3, -600, NotBelow}};
+    for (const auto &[a, b, refusal] : intervals)
+        EXPECT_EQ(IntervalRefusal(a, b), refusal) << a << " " << b;
     // Precisions from 20 to 800, halves rounded to even.
     const std::pair<double, std::optional<int>> precisions[] = {
         {20, 20},     {800, 800}, {19.4, {}}, {19.5, 20}, {20.5, 20},
