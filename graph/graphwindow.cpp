@@ -4,10 +4,10 @@
 #include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
 #include "graph/plotdescription.h"
-#include "graph/readablecolours.h"
 #include "graph/workinprogress.h"
 #include "roots/rootscan.h"
 #include "ui/messagetextq.h"
+#include "ui/themepalette.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -214,9 +214,11 @@ void GraphWindow::Activate()
     State &s = *m_state;
     if (!s.colours.background.isValid())
         return; // not told any colours yet
-    const QColor background = s.colours.background;
-    // The theme's text colour, or black or white where that would not read on its background.
-    const QColor foreground = ReadableText(s.colours.foreground, background);
+    // The theme's pair as every window shows it: a background deepened in its own hue, or black
+    // or white text, where the pair would not read.
+    const ThemeColours readable = ReadableColours(s.colours);
+    const QColor background = readable.background;
+    const QColor foreground = readable.foreground;
 
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);
@@ -224,13 +226,8 @@ void GraphWindow::Activate()
     setPalette(palette);
     setAutoFillBackground(true);
 
-    // The selected root in inverted colours: its text reads on the selection as the list's
-    // text does on the list, and the selection stands out from the list as much.
-    QPalette listPalette = s.lstRoot->palette();
-    listPalette.setColor(QPalette::Base, background);
-    listPalette.setColor(QPalette::Highlight, foreground);
-    listPalette.setColor(QPalette::HighlightedText, background);
-    s.lstRoot->setPalette(listPalette);
+    // The selected root in inverted colours, as in every list of the program.
+    SetListColours(s.lstRoot, readable);
 
     // Text colour for every control that writes on the window's or its own themed surface.
     // The plot draws in fixed colours; buttons, tool bar and status bar paint their own faces

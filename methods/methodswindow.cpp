@@ -97,10 +97,16 @@ void MethodsWindow::BuildControls()
                              QStringLiteral("iterations"), QStringLiteral("evaluations"),
                              QStringLiteral("order"), QStringLiteral("stopped because")},
                             this);
+    m_summary->setAccessibleName(QStringLiteral("Methods compared"));
+    m_summary->setAccessibleDescription(QStringLiteral(
+        "One row per method: its root, iterations, evaluations of f, order and why it stopped."));
     m_iterations = ResultTable(QStringLiteral("lstIterations"),
                                {QStringLiteral("k"), QStringLiteral("x"), QStringLiteral("f(x)"),
                                 QStringLiteral("bracket"), QStringLiteral("|x - root|")},
                                this);
+    m_iterations->setAccessibleName(QStringLiteral("Iterations"));
+    m_iterations->setAccessibleDescription(QStringLiteral(
+        "The steps of the selected method: k, x, f(x), the bracket kept and the error."));
     m_lblIterations = CaptionLabel(QStringLiteral("lblIterations"), QString(), this);
     m_plot = new ConvergencePlot(this);
     m_cmdExportSummary =

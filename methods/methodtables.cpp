@@ -47,6 +47,9 @@ QTableWidget *ResultTable(const QString &name, const QStringList &headers, QWidg
     // Rows of one line of text, as a list shows them.
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     table->horizontalHeader()->setStretchLastSection(true);
+    // The columns are not sorted: a click on a heading does nothing, and Tab passes it by.
+    table->horizontalHeader()->setSectionsClickable(false);
+    table->horizontalHeader()->setFocusPolicy(Qt::NoFocus);
     table->setWordWrap(false);
     table->setTabKeyNavigation(false); // Tab leaves the table, arrows move in it
     return table;
