@@ -141,7 +141,10 @@ long long MagnitudeExponent(const std::string &integerDigits, const std::string 
 
 } // namespace
 
-std::u16string FormatRounded(double value, int decimals, char16_t decimalSeparator)
+namespace {
+
+std::u16string FormatRoundedAs(double value, int decimals, char16_t decimalSeparator,
+                               bool exponentAllowed)
 {
     if (!std::isfinite(value)) {
         // No window shows these; the engine never returns them with a success code.
@@ -151,11 +154,24 @@ std::u16string FormatRounded(double value, int decimals, char16_t decimalSeparat
     }
     const Decimal d = ToDecimal(RoundToDecimals(value, std::clamp(decimals, 0, 400)));
     // The separator is a placeholder here, replaced below so that any UTF-16 unit can serve.
-    const std::string text = UsesExponentForm(d) ? ExponentForm(d, '.') : PlainForm(d, '.', true);
+    const std::string text =
+        exponentAllowed && UsesExponentForm(d) ? ExponentForm(d, '.') : PlainForm(d, '.', true);
     std::u16string result = (d.negative && d.digits != "0") ? u"-" : u"";
     for (char c : text)
         result.push_back(c == '.' ? decimalSeparator : static_cast<char16_t>(c));
     return result;
+}
+
+} // namespace
+
+std::u16string FormatRounded(double value, int decimals, char16_t decimalSeparator)
+{
+    return FormatRoundedAs(value, decimals, decimalSeparator, true);
+}
+
+std::u16string FormatRoundedPlain(double value, int decimals, char16_t decimalSeparator)
+{
+    return FormatRoundedAs(value, decimals, decimalSeparator, false);
 }
 
 bool ReadNumberText(std::u16string_view text, char16_t decimalSeparator, double &value)

@@ -11,6 +11,11 @@ namespace zv {
 // magnitudes of 1e15 and above, or below 1e-4, in exponent form ("1.5E+20", "1E-05").
 std::u16string FormatRounded(double value, int decimals, char16_t decimalSeparator = u'.');
 
+// The same number always in plain decimals ("0.00001", "150000000000000000000"), for a text
+// that the expression checker reads back as that number: it knows no exponent, and reads
+// "1E-05" as 1 times e, minus 5.
+std::u16string FormatRoundedPlain(double value, int decimals, char16_t decimalSeparator = u'.');
+
 // Reads back a text written by FormatRounded with the same separator. Returns false for
 // anything else (the value is then left alone).
 bool ReadNumberText(std::u16string_view text, char16_t decimalSeparator, double &value);

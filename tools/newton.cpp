@@ -135,7 +135,9 @@ void Newton::Aprox(const QString &f, double x0)
 {
     const char16_t separator = DecimalSeparator();
     m_txtF->setText(f);
-    m_txtX->setText(QString::fromStdU16String(FormatRounded(x0, kInitialValueDecimals, separator)));
+    // Written so that Find reads the same number back (the checker knows no exponent form).
+    m_txtX->setText(
+        QString::fromStdU16String(FormatRoundedPlain(x0, kInitialValueDecimals, separator)));
     Show(NewtonFromPoint(f.toStdU16String(), x0, separator));
 }
 

@@ -55,6 +55,21 @@ TEST(FormatRounded, TextAndItsReadBack)
     });
 }
 
+// The plain form the Newton window writes its initial value in: what the expression checker
+// reads back as the same number, exponent or not.
+TEST(FormatRoundedPlain, NeverAnExponentTheCheckerWouldMisread)
+{
+    const std::tuple<const char *, double, int, char16_t, std::u16string> cases[] = {
+        {"Small", 0.00001, 6, u'.', u"0.00001"},
+        {"SmallComma", -0.0000031, 6, u',', u"-0,000003"},
+        {"Large", 1.5e20, 6, u'.', u"150000000000000000000"},
+        {"Ordinary", 1.2345678, 6, u'.', u"1.234568"}};
+    test::ForEachCase(cases, [](auto, double value, int decimals, char16_t separator,
+                                const std::u16string &text) {
+        EXPECT_EQ(FormatRoundedPlain(value, decimals, separator), text);
+    });
+}
+
 TEST(ReadNumberText, AcceptsOnlyWhatFormatRoundedWrites)
 {
     const std::tuple<const char *, std::u16string, char16_t, bool, double> cases[] = {

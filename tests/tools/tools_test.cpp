@@ -256,6 +256,10 @@ TEST(Newton, EnterRulesClearingResetHelpAndTheGraphWindowsRequest)
     window.Aprox(QStringLiteral("x^2-2.25"), 1.25);
     QLocale::setDefault(saved);
     EXPECT_EQ(Shown(window).section('|', 1, 2), "1,25|1,5");
+    // A point near 0 is written as Find reads it again (not "1E-05", which would be e - 5).
+    window.Aprox(QStringLiteral("x-0.5"), 0.00001);
+    window.Cmd_calcul_Click();
+    EXPECT_EQ(Shown(window).section('|', 1, 2), "0.00001|0.5");
     EXPECT_EQ(HelpTopics(window, {"Cmd_Help", "Lbl_help1"}),
               QStringList({"aprox.html", "newton.html"}));
 }
