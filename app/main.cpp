@@ -1,11 +1,11 @@
 #include "app/displayprobe.h"
 #include "app/inforequest.h"
 #include "app/quitwhenshown.h"
+#include "graph/plotscene.h"
 #include "shell/aboutwindow.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
 #include "texts/version.h"
-#include "ui/messagebox.h"
 #include "ui/systempath.h"
 
 #include <QApplication>
@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kNoDisplayStatus = 1;
+constexpr int kFailureStatus = 1;
 
 void ReportNoDisplay()
 {
@@ -38,11 +39,13 @@ void FatalStartMessage(QtMsgType type, const QMessageLogContext &, const QString
 }
 
 // A batch run tells on stderr only what failed; Qt's own notes (a missing runtime folder on a
-// server, say) would be noise there.
-void BatchMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+// server, say) would be noise there. A platform that cannot start ends it with status 1.
+void BatchMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        FatalStartMessage(type, context, message);
+        std::fprintf(stderr, "zerovane: %s\n", qPrintable(message));
+    if (type == QtFatalMsg)
+        std::_Exit(kFailureStatus);
 }
 
 // The arguments with their bytes (QApplication::arguments() loses those that are not UTF-8).
@@ -54,11 +57,20 @@ QStringList Arguments(int argc, char *argv[])
     return arguments;
 }
 
-// Platforms on which nobody can see, let alone answer, a message box.
-bool NobodyWatches()
+// The batch export draws into pictures only, so it needs no display, no windows and no
+// widgets: Qt's minimal platform with the system's fonts loads nothing else (the offscreen one
+// also looks for desktop themes and styles), and it runs on a server too. Its failures are
+// told on stderr, where nobody has to answer them.
+int RunBatch(int argc, char *argv[])
 {
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+    qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+    qInstallMessageHandler(BatchMessage);
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setFont(zv::PlotFont());
+    // QGuiApplication took its own options out of argv.
+    const int status = zv::RunBatchCommand(Arguments(argc, argv));
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
 } // namespace
@@ -69,23 +81,16 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     if (const std::optional<int> status = zv::AnswerInfoRequest(argc, argv))
         return *status;
-    const QStringList arguments = Arguments(argc, argv);
-    const bool batch =
-        zv::IsBatchCommandLine(zv::JoinCommandLine(arguments)) || zv::IsExportCommand(arguments);
+    if (zv::IsBatchCommand(Arguments(argc, argv)))
+        return RunBatch(argc, argv);
     if (!zv::DisplayAvailable()) {
-        if (!batch) {
-            ReportNoDisplay();
-            return kNoDisplayStatus;
-        }
-        // The batch export draws and saves without showing anything: it runs on a server too.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        ReportNoDisplay();
+        return kNoDisplayStatus;
     }
 
-    const QtMessageHandler previous =
-        qInstallMessageHandler(batch ? BatchMessage : FatalStartMessage);
+    const QtMessageHandler previous = qInstallMessageHandler(FatalStartMessage);
     QApplication app(argc, argv);
-    if (!batch)
-        qInstallMessageHandler(previous);
+    qInstallMessageHandler(previous);
     QApplication::setApplicationName(QStringLiteral("Zerovane"));
     QApplication::setOrganizationName(QStringLiteral("Zerovane"));
     QApplication::setApplicationVersion(
@@ -93,11 +98,6 @@ int main(int argc, char *argv[])
     // The desktop entry's name, so that a desktop shows our icon for our windows.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZV_APP_ID));
     QApplication::setWindowIcon(zv::ProgramIcon());
-    if (batch && NobodyWatches()) {
-        // A batch run without a display must never wait for a click; its failures are told on
-        // stderr instead.
-        zv::SetMessageResponder([](const zv::MessageRequest &) { return zv::MessageAnswer::Ok; });
-    }
 
     zv::MainWindow main;
     int status = 0;

@@ -4,7 +4,6 @@
 #include "graph/graphwindowprivate.h"
 #include "graph/plotarea.h"
 #include "graph/workinprogress.h"
-#include "roots/rootscan.h"
 #include "ui/messagetextq.h"
 
 #include <QElapsedTimer>
@@ -269,20 +268,14 @@ void GraphWindow::FindRoots()
     timer.start();
 
     s.lstRoot->clear();
-    const ViewExtent view = s.document.View();
-    RootScanResult scan;
     {
         s.scanning = true;
         // A long function on a wide interval can keep the scan busy for seconds.
         WorkInProgress work([&s] { s.lblRoot->setText(QString::fromLatin1(kScanningNotice)); });
-        scan = ScanForRoots(s.document.Function(), view.a, view.b, s.document.Precision(),
-                            DecimalSeparator(), [&work] { return work.KeepGoing(); });
+        s.document.SearchRoots(DecimalSeparator(), [&work] { return work.KeepGoing(); });
         s.scanning = false;
     }
-    // f without a value anywhere is no "no root": the engine says why.
-    s.document.SetRoots(
-        RootSearch{view.a, view.b, scan.roots, scan.lines, !scan.stopped, scan.NothingEvaluable()});
-    for (const std::u16string &line : scan.lines) {
+    for (const std::u16string &line : s.document.Roots().lines) {
         s.lstRoot->addItem(QString::fromStdU16String(line));
     }
 
@@ -298,7 +291,7 @@ void GraphWindow::FindRoots()
                               (count > 1 ? QStringLiteral("s") : QString()) + MessageTextQ(27));
     }
     QString caption = ElapsedText(timer);
-    if (scan.stopped) {
+    if (!s.document.Roots().complete) {
         caption += QLatin1Char('\n') + QString::fromLatin1(kStoppedNotice);
     }
     if (!failure.isEmpty()) {
