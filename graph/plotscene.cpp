@@ -124,8 +124,8 @@ void PaintFramedScene(QPainter &painter, const PlotScene &scene, QSizeF size)
 
 QImage RenderPicture(const PlotScene &scene, QSize size)
 {
+    // The frame fills the whole surface first.
     QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::white);
     QPainter painter(&picture);
     PaintFramedScene(painter, scene, QSizeF(size));
     return picture;
