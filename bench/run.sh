@@ -71,7 +71,7 @@ rounds() {
     local name=$1 total=$2 per=$3
     shift 3
     for ((round = 0; round * per < total; round++)); do
-        hyperfine "${hyperfine_args[@]}" --warmup 1 --runs "$per" \
+        hyperfine --shell=none --style none --warmup 1 --runs "$per" \
             --export-json "$work/$name.round$round.json" "$@"
     done
 }
