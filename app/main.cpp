@@ -1,64 +1,72 @@
-#include "app/displayprobe.h"
+// The launcher: answers --help and --version, and loads the batch export or the window program
+// (see programparts.h). No Qt here, so that nothing is loaded before the part is chosen.
 #include "app/inforequest.h"
-#include "app/quitwhenshown.h"
-#include "shell/aboutwindow.h"
-#include "shell/mainwindow.h"
-#include "shell/startup.h"
-#include "texts/version.h"
-#include "ui/messagebox.h"
-#include "ui/systempath.h"
+#include "app/programparts.h"
 
-#include <QApplication>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
+#include <dlfcn.h>
+#include <fontconfig/fontconfig.h>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
-constexpr int kNoDisplayStatus = 1;
+constexpr int kFailureStatus = 1;
 
-void ReportNoDisplay()
+// Whether the arguments ask for an export without any window: the command line (the arguments
+// after the program's name joined with one blank) begins with "-x " (minus, x, blank), or the
+// first argument is "--batch" or "--export".
+bool IsBatchCommand(int argc, char *argv[])
 {
-    std::fputs("zerovane: no display to show its windows on (DISPLAY is not set, or no X server "
-               "answers there); zerovane-cli solves equations in a terminal, and zerovane -x "
-               "PROJECT.zvn saves a project's graph and roots without one.\n",
-               stderr);
+    if (argc < 2)
+        return false;
+    const std::string_view first = argv[1];
+    return first == "--batch" || first == "--export" || first.starts_with("-x ") ||
+           (first == "-x" && argc > 2);
 }
 
-// Qt ends the process when its platform plug-in cannot start (a display that went away between
-// the probe and the start, a platform that is not installed): say why in our words and leave
-// without a core dump.
-void FatalStartMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+// The folder of the running program, its links resolved.
+std::string ProgramFolder()
 {
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    if (type == QtFatalMsg) {
-        ReportNoDisplay();
-        std::_Exit(kNoDisplayStatus);
+    char path[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    const std::string program(path, static_cast<size_t>(length));
+    return program.substr(0, program.rfind('/'));
+}
+
+// The part's entry point: from the program's own folder (a build) or from where an install
+// puts the parts. Says why on stderr when there is none.
+void *LoadPart(const char *part, const char *entry)
+{
+    const std::string folder = ProgramFolder();
+    for (const std::string &path :
+         {folder + '/' + part, folder + "/" ZV_PARTS_FROM_PROGRAM "/" + part}) {
+        if (::access(path.c_str(), F_OK) != 0)
+            continue;
+        void *module = ::dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+        void *function = module != nullptr ? ::dlsym(module, entry) : nullptr;
+        if (function == nullptr)
+            std::fprintf(stderr, "zerovane: %s\n", ::dlerror());
+        return function;
     }
+    std::fprintf(stderr, "zerovane: %s is missing beside the program or in %s/%s\n", part,
+                 folder.c_str(), ZV_PARTS_FROM_PROGRAM);
+    return nullptr;
 }
 
-// A batch run tells on stderr only what failed; Qt's own notes (a missing runtime folder on a
-// server, say) would be noise there.
-void BatchMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        FatalStartMessage(type, context, message);
-}
+// Reading the font configuration (some fifty files) is the largest single cost of a batch
+// export; it goes on here while the part and Qt are loaded.
+std::thread g_fonts;
 
-// The arguments with their bytes (QApplication::arguments() loses those that are not UTF-8).
-QStringList Arguments(int argc, char *argv[])
+void AwaitFonts()
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << zv::PathFromBytes(argv[i]);
-    return arguments;
-}
-
-// Platforms on which nobody can see, let alone answer, a message box.
-bool NobodyWatches()
-{
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+    if (g_fonts.joinable())
+        g_fonts.join();
 }
 
 } // namespace
@@ -69,41 +77,15 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     if (const std::optional<int> status = zv::AnswerInfoRequest(argc, argv))
         return *status;
-    const QStringList arguments = Arguments(argc, argv);
-    const bool batch =
-        zv::IsBatchCommandLine(zv::JoinCommandLine(arguments)) || zv::IsExportCommand(arguments);
-    if (!zv::DisplayAvailable()) {
-        if (!batch) {
-            ReportNoDisplay();
-            return kNoDisplayStatus;
-        }
-        // The batch export draws and saves without showing anything: it runs on a server too.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-
-    const QtMessageHandler previous =
-        qInstallMessageHandler(batch ? BatchMessage : FatalStartMessage);
-    QApplication app(argc, argv);
-    if (!batch)
-        qInstallMessageHandler(previous);
-    QApplication::setApplicationName(QStringLiteral("Zerovane"));
-    QApplication::setOrganizationName(QStringLiteral("Zerovane"));
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2").arg(zv::kVersionMajor).arg(zv::kVersionMinor));
-    // The desktop entry's name, so that a desktop shows our icon for our windows.
-    QGuiApplication::setDesktopFileName(QStringLiteral(ZV_APP_ID));
-    QApplication::setWindowIcon(zv::ProgramIcon());
-    if (batch && NobodyWatches()) {
-        // A batch run without a display must never wait for a click; its failures are told on
-        // stderr instead.
-        zv::SetMessageResponder([](const zv::MessageRequest &) { return zv::MessageAnswer::Ok; });
-    }
-
-    zv::MainWindow main;
-    int status = 0;
-    // QApplication took its own options out of argv.
-    if (!zv::StartUp(main, Arguments(argc, argv), &status))
+    if (IsBatchCommand(argc, argv)) {
+        g_fonts = std::thread([] { FcInit(); });
+        const auto run =
+            reinterpret_cast<zv::BatchPartEntry>(LoadPart(zv::kBatchPart, zv::kBatchEntry));
+        const int status = run != nullptr ? run(argc, argv, AwaitFonts) : kFailureStatus;
+        AwaitFonts();
         return status;
-    zv::QuitWhenShownIfAsked();
-    return app.exec();
+    }
+    const auto run =
+        reinterpret_cast<zv::WindowPartEntry>(LoadPart(zv::kWindowPart, zv::kWindowEntry));
+    return run != nullptr ? run(argc, argv) : kFailureStatus;
 }

@@ -2,10 +2,11 @@
 # Measures every figure of BENCHMARKS.md in one run and writes the table: the Google Benchmark
 # executables (engine, scan, worst cases; the compared methods; drawing and JPEG export on Qt's
 # offscreen platform),
-# then hyperfine on whole runs of the program (start-up, batch export against gnuplot).
+# then hyperfine on whole runs of the program (start-up, batch export of one project and of 50
+# against gnuplot) and callgrind's count of the instructions of one batch export and of gnuplot.
 # Usage: bench/run.sh BUILD_DIR OUTPUT.md   (what `make bench` runs, after building BUILD_DIR)
-# BENCH_REPETITIONS (default 10) and BENCH_RUNS (hyperfine runs, default 30) trade time for
-# steadier medians.
+# BENCH_REPETITIONS (default 10), BENCH_RUNS (hyperfine runs, default 30) and BENCH_BATCH_RUNS
+# (runs of the 50-project comparison, default 10) trade time for steadier medians.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
@@ -64,9 +65,20 @@ ZEROVANE_QUIT_WHEN_SHOWN=1 hyperfine "${hyperfine_args[@]}" --export-json "$work
     -n zerovane "$build/app/zerovane $work/f0.zvn" \
     -n qt "$build/bench/zerovane-qtbaseline"
 
-echo "Batch export against gnuplot ($runs runs each)..."
+# Whole runs alternate in rounds of a few runs each, so that a noisy spell of the shared
+# machine lands on both programs; the table takes the medians of all runs.
+rounds() {
+    local name=$1 total=$2 per=$3
+    shift 3
+    for ((round = 0; round * per < total; round++)); do
+        hyperfine --shell=none --style none --warmup 1 --runs "$per" \
+            --export-json "$work/$name.round$round.json" "$@"
+    done
+}
+
+echo "Batch export against gnuplot ($runs runs each, in rounds of 5)..."
 for i in 0 1 2; do
-    hyperfine "${hyperfine_args[@]}" --export-json "$work/batch$i.json" \
+    rounds "batch$i" "$runs" 5 \
         -n zerovane "$build/app/zerovane -x $work/f$i.zvn" \
         -n gnuplot "gnuplot $work/f$i.gp"
     # Both pictures must really be there, or the times mean nothing.
@@ -75,9 +87,35 @@ for i in 0 1 2; do
     done
 done
 
+# The instructions of one run of each, which the load of the machine does not change.
+for program in zerovane gnuplot; do
+    if [ $program = zerovane ]; then command=("$build/app/zerovane" -x "$work/f0.zvn"); else
+        command=(gnuplot "$work/f0.gp"); fi
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "${command[@]}" 2>&1 |
+        sed -n 's/.*Collected : \([0-9]*\).*/\1/p' >"$work/instructions.$program"
+done
+
+# 50 projects (the three functions in turn) in one --batch run, against 50 runs of gnuplot.
+batch_runs=${BENCH_BATCH_RUNS:-10}
+projects=()
+: >"$work/gnuplot50.sh"
+for ((k = 0; k < 50; k++)); do
+    cp "$work/f$((k % 3)).zvn" "$work/p$k.zvn"
+    projects+=("$work/p$k.zvn")
+    echo "gnuplot $work/f$((k % 3)).gp" >>"$work/gnuplot50.sh"
+done
+echo "50 projects against 50 gnuplot runs ($batch_runs runs each, in rounds of 2)..."
+rounds batch50 "$batch_runs" 2 \
+    -n zerovane "$build/app/zerovane --batch ${projects[*]}" \
+    -n gnuplot "sh $work/gnuplot50.sh"
+for project in "${projects[@]}"; do
+    [ -s "$project.jpg" ] && [ -s "$project.txt" ] || { echo "not written: $project" >&2; exit 1; }
+done
+
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 python3 "$root/bench/table.py" --work "$work" --started "$started" \
     --load "$load_before" "$load_after" --repetitions "$repetitions" --runs "$runs" \
+    --batch-runs "$batch_runs" \
     --functions "${functions[@]}" >"$output.new"
 mv "$output.new" "$output"
 # The raw results stay in the build folder for a closer look.

@@ -2,10 +2,12 @@
 """Writes BENCHMARKS.md from the results of one run of bench/run.sh (on stdout)."""
 
 import argparse
+import glob
 import json
 import os
 import platform
 import re
+import statistics
 import subprocess
 import textwrap
 
@@ -51,10 +53,15 @@ class Google:
 
 
 class Hyperfine:
-    """Median wall-clock time per command of a hyperfine JSON export."""
+    """Median wall-clock time per command of a hyperfine JSON export, or of the exports of
+    several rounds (NAME.round*.json) taken together."""
 
     def __init__(self, path):
-        self.medians = {r["command"]: r["median"] for r in load(path)["results"]}
+        times = {}
+        for part in sorted(glob.glob(path.replace(".json", ".round*.json"))) or [path]:
+            for r in load(part)["results"]:
+                times.setdefault(r["command"], []).extend(r["times"])
+        self.medians = {command: statistics.median(t) for command, t in times.items()}
 
     def __getitem__(self, command):
         return self.medians[command]
@@ -114,6 +121,7 @@ def main():
     parser.add_argument("--load", nargs=2, required=True)
     parser.add_argument("--repetitions", required=True)
     parser.add_argument("--runs", required=True)
+    parser.add_argument("--batch-runs", required=True)
     parser.add_argument("--functions", nargs=3, required=True)
     args = parser.parse_args()
 
@@ -122,6 +130,11 @@ def main():
     methods = Google(os.path.join(args.work, "methods.json"))
     startup = Hyperfine(os.path.join(args.work, "startup.json"))
     batch = [Hyperfine(os.path.join(args.work, f"batch{i}.json")) for i in range(3)]
+    batch50 = Hyperfine(os.path.join(args.work, "batch50.json"))
+    instructions = {}
+    for program in ("zerovane", "gnuplot"):
+        with open(os.path.join(args.work, f"instructions.{program}"), encoding="utf-8") as f:
+            instructions[program] = int(f.read().strip())
 
     rows = []
 
@@ -183,6 +196,15 @@ def main():
         ours, gp = batch[i]["zerovane"], batch[i]["gnuplot"]
         row(f"Batch export {code('zerovane -x')}, {code(text)} on [-3; 3] (picture, root scan, "
             f"results file)", duration(ours), f"gnuplot picture {duration(gp)}", ratio(ours, gp))
+    ours, gp = instructions["zerovane"], instructions["gnuplot"]
+    row(f"Batch export {code('zerovane -x')}, {code(args.functions[0])}: instructions "
+        f"(callgrind)", f"{ours / 1e6:.1f} M", f"gnuplot picture {gp / 1e6:.1f} M", ratio(ours, gp))
+    ours, gp = batch50["zerovane"], batch50["gnuplot"]
+    single = statistics.mean(b["zerovane"] for b in batch)
+    further = (ours - single) / 49
+    row(f"Batch export of 50 projects, {code('zerovane --batch')} (one start)", duration(ours),
+        f"50 gnuplot runs {duration(gp)}", ratio(ours, gp),
+        f"each further picture {duration(further)} against one gnuplot run", ratio(further, gp / 50))
 
     ours = methods.cpu("BM_CompareMethods")
     row(f"Compare methods: all seven on {code('x^3-2*x-5')} on [2; 3], tolerance 1e-10 "
@@ -220,8 +242,9 @@ def main():
         f"it. Every figure is therefore a median: of {args.repetitions} repetitions in random "
         f"order for the figures measured inside one process (Google Benchmark, processor time of "
         f"the thread, which other jobs disturb less than the clock on the wall), and of "
-        f"{args.runs} runs after 3 warm-up runs for whole runs of a program (hyperfine, "
-        f"wall-clock time). A ratio is the first time over the time it is compared with; below 1 "
+        f"{args.runs} runs for whole runs of a program ({args.batch_runs} for the 50-project "
+        f"export; hyperfine, wall-clock time, in rounds that alternate the two programs compared, "
+        f"each round after a warm-up run). A ratio is the first time over the time it is compared with; below 1 "
         f"means Zerovane is faster. `make bench` measures everything anew and rewrites this "
         f"file; bench/README.md says how each figure is taken.")
     measured = (f"Measured in one run of `make bench` on {args.started}, on the project's "
@@ -247,9 +270,10 @@ Notes:
 - `DrawGraph` is run through the graph window's Default command on an unchanged view, on Qt's
   offscreen platform: sampling, then painting the plot's scene (backdrop, axes, curve,
   equation) once at its opening size, as the screen's repaint does.
-- JPEG export: our writer keeps the full colour resolution (4:4:4) and optimises its Huffman
-  tables; Qt's writer is asked for optimised tables too but halves the colour resolution
-  (4:2:0), so it has half as many blocks to code. Our file goes through the program's one
+- JPEG export: our writer keeps the full colour resolution (4:4:4) and codes with the
+  standard Huffman tables (tables fitted to the picture would make it about a fifth smaller
+  for a second pass over it); Qt's writer is asked for fitted tables but halves the colour
+  resolution (4:2:0), so it has half as many blocks to code. Our file goes through the program's one
   file writer, which syncs the file and its folder to disk: that is most of the wall-clock
   figure.
 - Start-up: `ZEROVANE_QUIT_WHEN_SHOWN=1` makes the program end as soon as its first window is
@@ -257,9 +281,15 @@ Notes:
   roots listed. The bare Qt window is a main window with a menu bar and an empty
   multiple-document area, ended the same way: Qt's own share of the figure.
 - Batch export: `zerovane -x` reads the project, draws, scans for roots and writes the JPEG
-  picture and the results file; gnuplot (Debian's gnuplot-nox, `set terminal jpeg size
-  321,321`, 101 samples over the same view) only draws the picture. Both start a fresh process
-  each run.
+  picture and the results file, both synced to the disk; gnuplot (Debian's gnuplot-nox, `set
+  terminal jpeg size 321,321`, 101 samples over the same view) only draws the picture and
+  syncs nothing. Both start a fresh process each run. The export loads no widget library and
+  reads the font configuration on a second thread while Qt loads (bench/README.md says where
+  its time goes). Instructions: callgrind's count for one run of each, the dynamic loader's
+  work included. 50 projects: `zerovane --batch` with 50 projects (the three functions in
+  turn) in one run, against a shell running gnuplot 50 times; the second ratio sets what each
+  picture after the first adds to the run (the 50-project time less the mean single-project
+  time, over 49) against one gnuplot run.
 - Compare methods: one press of Compare in its window on `x^3-2*x-5` [2; 3] with x0 2.5:
   bisection, regula falsi, Illinois, the secant, Newton, Brent and Zerovane's own search, each
   keeping its iterates and measuring its order (no Qt). The target is well under 1 ms, so that

@@ -4,13 +4,14 @@
 #include "export/filedescriptor.h"
 #include "export/inplacewrite.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
-#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zv {
 
@@ -66,117 +67,198 @@ int CreateTemporary(const std::string &target, mode_t mode, std::string &tempPat
     return -1;
 }
 
-// The old file that a write replaces, open for writing.
-struct OldFile
+// One file of a write on its way: where it lands, the old file there (open for writing, or
+// none), and the new file beside it until it is renamed; that one is removed if it never is.
+struct Pending
 {
-    int fd;
-    struct stat info;
+    Pending() = default;
+    Pending(const Pending &) = delete;
+    Pending &operator=(const Pending &) = delete;
+    ~Pending()
+    {
+        if (!tempPath.empty())
+            ::unlink(tempPath.c_str());
+    }
+
+    const FileWrite *file = nullptr;
+    std::string target;
+    FileDescriptor old;
+    struct stat oldInfo = {};
+    FileDescriptor temp;
+    std::string tempPath;
+    bool inPlace = false; // a rename would lose what the old file has: written in place
 };
 
 // Gives the new file open as fd what the old one has: owner, extended attributes (access
 // lists among them), then the permission bits. Before any content is in it, so that nobody
 // reads the new content who could not read the old. False when any of it cannot be given.
-bool KeepsWhatTheOldFileHas(int fd, const OldFile &old)
+bool KeepsWhatTheOldFileHas(int fd, const Pending &p)
 {
     struct stat now = {};
     if (::fstat(fd, &now) != 0)
         return false;
-    if ((now.st_uid != old.info.st_uid || now.st_gid != old.info.st_gid) &&
-        ::fchown(fd, old.info.st_uid, old.info.st_gid) != 0) {
+    if ((now.st_uid != p.oldInfo.st_uid || now.st_gid != p.oldInfo.st_gid) &&
+        ::fchown(fd, p.oldInfo.st_uid, p.oldInfo.st_gid) != 0) {
         return false;
     }
-    return CopyAttributes(old.fd, fd) && ::fchmod(fd, old.info.st_mode & 07777) == 0;
+    return CopyAttributes(p.old.get(), fd) && ::fchmod(fd, p.oldInfo.st_mode & 07777) == 0;
 }
 
-// Writes content to a new file beside target and renames it over target (old: the file there,
-// or none). Returns the failure, empty on success, or nothing when the rename cannot keep what
-// the old file has (a folder we may not write, an owner or an attribute we cannot give, a
-// target that cannot be renamed over): then nothing has changed, and the file can be written
-// in place.
-std::optional<std::string> WriteByRename(const std::string &target, std::string_view content,
-                                         const OldFile *old, bool keepTimes)
+// Drops the new file beside the target: the old one is to be written in place.
+std::string WriteInPlaceInstead(Pending &p)
 {
+    p.temp = FileDescriptor();
+    ::unlink(p.tempPath.c_str());
+    p.tempPath.clear();
+    p.inPlace = true;
+    return {};
+}
+
+// Writes the content to a new file beside the target, not yet flushed to the disk. Returns the
+// failure, or empty; when the new file cannot keep what the old one has (a folder we may not
+// write, an owner or an attribute we cannot give), nothing has changed and p is marked to be
+// written in place.
+std::string WriteTemporary(Pending &p)
+{
+    const bool replaces = p.old.IsOpen();
     // Until the old file's owner and bits are given, only its owner may read the new file.
-    std::string tempPath;
-    FileDescriptor temp(CreateTemporary(target, old ? old->info.st_mode & 0600 : 0666, tempPath));
-    if (!temp.IsOpen()) {
-        if (old != nullptr && (errno == EACCES || errno == EPERM))
-            return std::nullopt;
+    p.temp = FileDescriptor(
+        CreateTemporary(p.target, replaces ? p.oldInfo.st_mode & 0600 : 0666, p.tempPath));
+    if (!p.temp.IsOpen()) {
+        p.tempPath.clear();
+        if (replaces && (errno == EACCES || errno == EPERM))
+            return WriteInPlaceInstead(p);
         return SystemText(errno);
     }
-    if (old != nullptr && !KeepsWhatTheOldFileHas(temp.get(), *old)) {
-        ::unlink(tempPath.c_str());
-        return std::nullopt;
+    if (replaces && !KeepsWhatTheOldFileHas(p.temp.get(), p))
+        return WriteInPlaceInstead(p);
+    bool ok = WriteWhole(p.temp.get(), p.file->content, 0);
+    if (ok && replaces && p.file->keepTimes) {
+        const struct timespec times[2] = {p.oldInfo.st_atim, p.oldInfo.st_mtim};
+        ok = ::futimens(p.temp.get(), times) == 0;
     }
-    bool ok = WriteWhole(temp.get(), content, 0);
-    if (ok && old != nullptr && keepTimes) {
-        const struct timespec times[2] = {old->info.st_atim, old->info.st_mtim};
-        ok = ::futimens(temp.get(), times) == 0;
-    }
-    ok = ok && ::fsync(temp.get()) == 0;
-    int error = ok ? 0 : errno;
-    if (!temp.Close() && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(tempPath.c_str());
-        if (old != nullptr && (error == EACCES || error == EPERM || error == EBUSY))
-            return std::nullopt; // a sticky folder, a file mounted over the name
-        return SystemText(error);
-    }
-    // Make the rename itself durable; the file is complete either way.
-    const FileDescriptor folder(
-        ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.IsOpen())
-        ::fsync(folder.get());
-    return std::string();
+    return ok ? std::string() : SystemText(errno);
 }
 
-} // namespace
-
-std::string WriteFileAtomically(const std::string &path, std::string_view content, bool keepTimes)
+// Finds what a write to the file lands on and, where a new file can take its place, writes
+// that new file. Returns the failure, or empty.
+std::string Prepare(Pending &p)
 {
-    if (path.empty())
+    if (p.file->path.empty())
         return SystemText(ENOENT);
-    std::string target = path;
-    if (const int error = FollowLinks(target); error != 0)
+    p.target = p.file->path;
+    if (const int error = FollowLinks(p.target); error != 0)
         return SystemText(error);
 
-    OldFile old = {-1, {}};
-    if (::lstat(target.c_str(), &old.info) != 0) {
-        if (errno != ENOENT)
-            return SystemText(errno);
-        return *WriteByRename(target, content, nullptr, keepTimes);
-    }
+    struct stat info = {};
+    if (::lstat(p.target.c_str(), &info) != 0)
+        return errno == ENOENT ? WriteTemporary(p) : SystemText(errno);
     // A pipe or a device is never opened: that could wait for ever or act on hardware.
-    if (S_ISDIR(old.info.st_mode))
+    if (S_ISDIR(info.st_mode))
         return SystemText(EISDIR);
-    if (!S_ISREG(old.info.st_mode))
+    if (!S_ISREG(info.st_mode))
         return kNotAFile;
     // Opening the file for writing asks the system whether this user may write it, as any
     // program would. O_NONBLOCK: should a pipe have taken its place meanwhile, or a lease be
     // held on it, this fails instead of waiting.
-    const FileDescriptor file(
-        ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
-    if (!file.IsOpen())
+    p.old = FileDescriptor(
+        ::open(p.target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    if (!p.old.IsOpen())
         return errno == EACCES ? kReadOnly : SystemText(errno);
-    old.fd = file.get();
-    if (::fstat(old.fd, &old.info) != 0)
+    if (::fstat(p.old.get(), &p.oldInfo) != 0)
         return SystemText(errno);
-    if (!S_ISREG(old.info.st_mode))
+    if (!S_ISREG(p.oldInfo.st_mode))
         return kNotAFile;
-
     // A second hard link would keep the old content if a new file took this name.
-    if (old.info.st_nlink == 1) {
-        if (auto written = WriteByRename(target, content, &old, keepTimes))
-            return *written;
+    if (p.oldInfo.st_nlink != 1) {
+        p.inPlace = true;
+        return {};
     }
-    return WriteInPlace(target, old.fd, old.info, content, keepTimes);
+    return WriteTemporary(p);
+}
+
+// Flushes the new file to the disk and closes it: only a complete copy is renamed.
+std::string Flush(Pending &p)
+{
+    if (p.inPlace)
+        return {};
+    bool ok = ::fsync(p.temp.get()) == 0;
+    int error = ok ? 0 : errno;
+    if (!p.temp.Close() && ok) {
+        ok = false;
+        error = errno;
+    }
+    return ok ? std::string() : SystemText(error);
+}
+
+// Puts the new content under the target's name: the new file renamed over it, or the old file
+// rewritten in place. Sets renamed when the folder changed.
+std::string Commit(Pending &p, bool &renamed)
+{
+    if (!p.inPlace) {
+        if (::rename(p.tempPath.c_str(), p.target.c_str()) == 0) {
+            p.tempPath.clear();
+            renamed = true;
+            return {};
+        }
+        const int error = errno;
+        // A sticky folder, a file mounted over the name: nothing has changed yet.
+        if (!p.old.IsOpen() || (error != EACCES && error != EPERM && error != EBUSY))
+            return SystemText(error);
+        WriteInPlaceInstead(p);
+    }
+    return WriteInPlace(p.target, p.old.get(), p.oldInfo, p.file->content, p.file->keepTimes);
+}
+
+} // namespace
+
+size_t WriteFilesAtomically(std::span<const FileWrite> files, std::string &failure)
+{
+    failure.clear();
+    std::vector<Pending> pending(files.size());
+    // The files that may still be written: those before the first failure.
+    size_t count = 0;
+    const auto fails = [&](size_t at, std::string why) {
+        if (why.empty())
+            return false;
+        failure = std::move(why);
+        count = at;
+        return true;
+    };
+    for (; count < files.size(); ++count) {
+        pending[count].file = &files[count];
+        if (fails(count, Prepare(pending[count])))
+            break;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        if (fails(i, Flush(pending[i])))
+            break;
+    }
+    std::vector<std::string> folders;
+    for (size_t i = 0; i < count; ++i) {
+        bool renamed = false;
+        const std::string why = Commit(pending[i], renamed);
+        const std::string folder = FolderOf(pending[i].target);
+        if (renamed && std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+        if (fails(i, why))
+            break;
+    }
+    // Make the renames themselves durable; the files are complete either way.
+    for (const std::string &folder : folders) {
+        const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd.IsOpen())
+            ::fsync(fd.get());
+    }
+    return count;
+}
+
+std::string WriteFileAtomically(const std::string &path, std::string_view content, bool keepTimes)
+{
+    const FileWrite file{path, content, keepTimes};
+    std::string failure;
+    WriteFilesAtomically({&file, 1}, failure);
+    return failure;
 }
 
 } // namespace zv

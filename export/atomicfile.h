@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,5 +29,20 @@ namespace zv {
 // on device").
 std::string WriteFileAtomically(const std::string &path, std::string_view content,
                                 bool keepTimes = false);
+
+// One file of WriteFilesAtomically.
+struct FileWrite
+{
+    std::string path;
+    std::string_view content;
+    bool keepTimes = false;
+};
+
+// Writes files that belong together (a picture and its results), each as WriteFileAtomically
+// writes one, but synced to the disk together: every new file is written, then all are flushed,
+// then each is renamed over its target in order, and each folder is synced once. A file is
+// written only when every file before it was. Returns how many were written, from the first;
+// failure then says why the next one was not.
+size_t WriteFilesAtomically(std::span<const FileWrite> files, std::string &failure);
 
 } // namespace zv

@@ -11,23 +11,27 @@ namespace {
 // A picture bigger than this many bytes is refused rather than attempted.
 constexpr int64_t kMaxBytes = int64_t{1} << 31;
 
-bool Combine(RasterOp op, uint8_t source, uint8_t &destination)
+// Calls visit with what a destination byte becomes from the source byte s and its own value d
+// under op, so that the choice is made once per copy rather than once per byte. False for an op
+// that is none of RasterOp's.
+template<typename Visit>
+bool WithCombination(RasterOp op, Visit visit)
 {
     switch (op) {
     case RasterOp::SourceCopy:
-        destination = source;
+        visit([](uint8_t s, uint8_t) { return s; });
         return true;
     case RasterOp::SourcePaint:
-        destination = static_cast<uint8_t>(source | destination);
+        visit([](uint8_t s, uint8_t d) { return static_cast<uint8_t>(s | d); });
         return true;
     case RasterOp::SourceAnd:
-        destination = static_cast<uint8_t>(source & destination);
+        visit([](uint8_t s, uint8_t d) { return static_cast<uint8_t>(s & d); });
         return true;
     case RasterOp::SourceInvert:
-        destination = static_cast<uint8_t>(source ^ destination);
+        visit([](uint8_t s, uint8_t d) { return static_cast<uint8_t>(s ^ d); });
         return true;
     case RasterOp::NotSourceCopy:
-        destination = static_cast<uint8_t>(~source);
+        visit([](uint8_t s, uint8_t) { return static_cast<uint8_t>(~s); });
         return true;
     }
     return false;
@@ -41,8 +45,7 @@ int64_t RowBytes(int64_t width)
 
 bool IsKnown(RasterOp op)
 {
-    uint8_t ignored = 0;
-    return Combine(op, 0, ignored);
+    return WithCombination(op, [](auto) {});
 }
 
 } // namespace
@@ -92,19 +95,21 @@ bool cDIBSection::LoadPictureBlt(const PixelRows &source, int srcLeft, int srcTo
         return true;
 
     const size_t stride = static_cast<size_t>(BytesPerScanLine());
-    for (int64_t y = top; y < bottom; ++y) {
-        const uint8_t *from = source.bits + static_cast<size_t>(y * source.bytesPerLine);
-        const int64_t row = m_height - 1 - (y - srcTop);
-        uint8_t *to = m_pixels.data() + static_cast<size_t>(row) * stride;
-        for (int64_t x = left; x < right; ++x) {
-            uint32_t pixel = 0;
-            std::memcpy(&pixel, from + 4 * static_cast<size_t>(x), sizeof pixel);
-            uint8_t *bgr = to + 3 * static_cast<size_t>(x - srcLeft);
-            Combine(op, static_cast<uint8_t>(pixel), bgr[0]);
-            Combine(op, static_cast<uint8_t>(pixel >> 8), bgr[1]);
-            Combine(op, static_cast<uint8_t>(pixel >> 16), bgr[2]);
+    WithCombination(op, [&](auto combine) {
+        for (int64_t y = top; y < bottom; ++y) {
+            const uint8_t *from = source.bits + static_cast<size_t>(y * source.bytesPerLine);
+            const int64_t row = m_height - 1 - (y - srcTop);
+            uint8_t *to = m_pixels.data() + static_cast<size_t>(row) * stride;
+            for (int64_t x = left; x < right; ++x) {
+                uint32_t pixel = 0;
+                std::memcpy(&pixel, from + 4 * static_cast<size_t>(x), sizeof pixel);
+                uint8_t *bgr = to + 3 * static_cast<size_t>(x - srcLeft);
+                bgr[0] = combine(static_cast<uint8_t>(pixel), bgr[0]);
+                bgr[1] = combine(static_cast<uint8_t>(pixel >> 8), bgr[1]);
+                bgr[2] = combine(static_cast<uint8_t>(pixel >> 16), bgr[2]);
+            }
         }
-    }
+    });
     return true;
 }
 

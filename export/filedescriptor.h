@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <utility>
 
 namespace zv {
 
@@ -18,6 +19,15 @@ public:
     ~FileDescriptor();
     FileDescriptor(const FileDescriptor &) = delete;
     FileDescriptor &operator=(const FileDescriptor &) = delete;
+    FileDescriptor(FileDescriptor &&other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1))
+    {
+    }
+    FileDescriptor &operator=(FileDescriptor &&other) noexcept
+    {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
 
     bool IsOpen() const { return m_fd >= 0; }
     int get() const { return m_fd; }

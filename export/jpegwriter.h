@@ -23,6 +23,10 @@ inline constexpr int kJpegErrorNumber = 26001;
 // Returns true on success; on failure LastJpegError() says why.
 bool SaveJpeg(const cDIBSection &bitmap, const std::string &path, int quality);
 
+// The file SaveJpeg writes, into bytes instead, for a caller that writes it together with
+// others (WriteFilesAtomically). Returns true on success; on failure LastJpegError() says why.
+bool EncodeJpeg(const cDIBSection &bitmap, int quality, std::string &bytes);
+
 const JpegErrorRecord &LastJpegError();
 
 } // namespace zv

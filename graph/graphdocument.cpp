@@ -50,6 +50,17 @@ void GraphDocument::MarkRoot(double x)
         marked.push_back(x);
 }
 
+void GraphDocument::SearchRoots(char16_t separator, const KeepScanning &keepGoing)
+{
+    // The search records the interval it started on.
+    const ViewExtent view = m_view;
+    const RootScanResult scan =
+        ScanForRoots(m_function, view.a, view.b, m_precision, separator, keepGoing);
+    // f without a value anywhere is no "no root": the engine says why.
+    m_roots =
+        RootSearch{view.a, view.b, scan.roots, scan.lines, !scan.stopped, scan.NothingEvaluable()};
+}
+
 bool GraphDocument::RootsCoverView() const
 {
     return m_roots.complete && m_roots.a == m_view.a && m_roots.b == m_view.b;

@@ -3,6 +3,7 @@
 #include "graph/curvesampling.h"
 #include "graph/viewcommands.h"
 #include "graph/viewmath.h"
+#include "roots/rootscan.h"
 
 #include <cstdint>
 #include <string>
@@ -75,6 +76,9 @@ public:
     void MarkRoot(double x);
 
     void SetRoots(RootSearch search) { m_roots = std::move(search); }
+    // Searches the interval on view for roots at the precision (ScanForRoots, the lines written
+    // with separator) and keeps what it found as the last search.
+    void SearchRoots(char16_t separator, const KeepScanning &keepGoing = {});
     const RootSearch &Roots() const { return m_roots; }
     // Whether the last search ran to its end over the interval on view now.
     bool RootsCoverView() const;

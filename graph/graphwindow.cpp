@@ -5,7 +5,6 @@
 #include "graph/plotarea.h"
 #include "graph/plotdescription.h"
 #include "graph/workinprogress.h"
-#include "roots/rootscan.h"
 #include "ui/messagetextq.h"
 #include "ui/themepalette.h"
 
@@ -302,20 +301,14 @@ void GraphWindow::FindRoots()
     timer.start();
 
     s.lstRoot->clear();
-    const ViewExtent view = s.document.View();
-    RootScanResult scan;
     {
         s.scanning = true;
         // A long function on a wide interval can keep the scan busy for seconds.
         WorkInProgress work([&s] { s.lblRoot->setText(QString::fromLatin1(kScanningNotice)); });
-        scan = ScanForRoots(s.document.Function(), view.a, view.b, s.document.Precision(),
-                            DecimalSeparator(), [&work] { return work.KeepGoing(); });
+        s.document.SearchRoots(DecimalSeparator(), [&work] { return work.KeepGoing(); });
         s.scanning = false;
     }
-    // f without a value anywhere is no "no root": the engine says why.
-    s.document.SetRoots(
-        RootSearch{view.a, view.b, scan.roots, scan.lines, !scan.stopped, scan.NothingEvaluable()});
-    for (const std::u16string &line : scan.lines) {
+    for (const std::u16string &line : s.document.Roots().lines) {
         s.lstRoot->addItem(QString::fromStdU16String(line));
     }
 
@@ -331,7 +324,7 @@ void GraphWindow::FindRoots()
     s.lstRoot->setAccessibleDescription(tip); // a list's is not taken from its tip
     DescribePlot();
     QString caption = ElapsedText(timer);
-    if (scan.stopped) {
+    if (!s.document.Roots().complete) {
         caption += QLatin1Char('\n') + QString::fromLatin1(kStoppedNotice);
     }
     if (!failure.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "graph/pictureformats.h"
 
+#include "export/dibsection.h"
+#include "export/jpegwriter.h"
 #include "graph/plotscene.h"
 
 #include <QBuffer>
@@ -15,6 +17,7 @@ namespace {
 
 // PDF and SVG measure in points; one point per plot unit keeps the picture's proportions.
 constexpr int kPointsPerInch = 72;
+constexpr int kJpegQuality = 100;
 
 QString Title(const PlotScene &scene)
 {
@@ -66,6 +69,20 @@ QByteArray Png(const PlotScene &scene, QSize size)
     return buffer.data();
 }
 
+QByteArray Jpeg(const PlotScene &scene, QSize size, std::string &failure)
+{
+    const QImage image = RenderPicture(scene, size);
+    cDIBSection bitmap;
+    bitmap.CreateFromPicture(PixelRows{image.constBits(), image.width(), image.height(),
+                                       static_cast<int>(image.bytesPerLine())});
+    std::string bytes;
+    if (!EncodeJpeg(bitmap, kJpegQuality, bytes)) {
+        failure = LastJpegError().reason;
+        return {};
+    }
+    return QByteArray::fromStdString(bytes);
+}
+
 } // namespace
 
 std::optional<PictureFormat> PictureFormatOf(const QString &fileName)
@@ -98,21 +115,30 @@ QString PictureDialogFilter(const QString &jpegEntry)
     return filter;
 }
 
-QByteArray EncodePicture(const PlotScene &scene, QSize size, PictureFormat format)
+QByteArray EncodePicture(const PlotScene &scene, QSize size, PictureFormat format,
+                         std::string &failure)
 {
+    if (format == PictureFormat::Jpeg)
+        return Jpeg(scene, size, failure);
     PlotScene vectorScene = scene;
     vectorScene.vector = true;
+    QByteArray bytes;
     switch (format) {
     case PictureFormat::Png:
-        return Png(scene, size);
+        bytes = Png(scene, size);
+        break;
     case PictureFormat::Svg:
-        return Svg(vectorScene, size);
+        bytes = Svg(vectorScene, size);
+        break;
     case PictureFormat::Pdf:
-        return Pdf(vectorScene, size);
+        bytes = Pdf(vectorScene, size);
+        break;
     case PictureFormat::Jpeg:
         break;
     }
-    return {};
+    if (bytes.isEmpty())
+        failure = "the picture could not be encoded";
+    return bytes;
 }
 
 } // namespace zv

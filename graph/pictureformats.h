@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 #include <optional>
+#include <string>
 
 namespace zv {
 
@@ -19,10 +20,12 @@ std::optional<PictureFormat> PictureFormatOf(const QString &fileName);
 // first, then PNG, SVG and PDF.
 QString PictureDialogFilter(const QString &jpegEntry);
 
-// A picture of the scene, `size` in plot units with the frame, as the bytes of a file: PNG
-// (lossless, one pixel per plot unit), SVG or PDF (vector: the curve as lines, the texts as
-// text; a PDF of one page the picture's size, one point per plot unit). Empty for JPEG, which
-// the JPEG writer encodes from the pixels of RenderPicture.
-QByteArray EncodePicture(const PlotScene &scene, QSize size, PictureFormat format);
+// A picture of the scene, `size` in plot units with the frame, as the bytes of a file: JPEG
+// (quality 100, from the pixels of RenderPicture through the bitmap section), PNG (lossless,
+// one pixel per plot unit), SVG or PDF (vector: the curve as lines, the texts as text; a PDF of
+// one page the picture's size, one point per plot unit). Empty when it cannot be encoded, with
+// the reason in failure.
+QByteArray EncodePicture(const PlotScene &scene, QSize size, PictureFormat format,
+                         std::string &failure);
 
 } // namespace zv

@@ -6,7 +6,6 @@
 #include "ui/decimalseparator.h"
 
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 
 namespace zv {
@@ -26,7 +25,7 @@ void PaintBackdrop(QPainter &painter, const PlotScene &scene, QSizeF size)
         painter.drawImage(surface, scene.backdropPicture);
     } else if (scene.backdrop == PlotBackdrop::Logo) {
         painter.save();
-        QFont font(QStringLiteral("Sans Serif"));
+        QFont font = PlotFont();
         font.setPixelSize(15);
         font.setBold(true);
         font.setItalic(true);
@@ -71,7 +70,9 @@ PlotScene SceneOf(const GraphDocument &document)
 
 QFont PlotFont()
 {
-    QFont font = QGuiApplication::font();
+    // A family of its own rather than the desktop's, so that a picture saved without a window
+    // (which knows no desktop) shows the texts the window shows.
+    QFont font(QStringLiteral("Sans Serif"));
     font.setPixelSize(10);
     return font;
 }
@@ -123,8 +124,8 @@ void PaintFramedScene(QPainter &painter, const PlotScene &scene, QSizeF size)
 
 QImage RenderPicture(const PlotScene &scene, QSize size)
 {
+    // The frame fills the whole surface first.
     QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::white);
     QPainter painter(&picture);
     PaintFramedScene(painter, scene, QSizeF(size));
     return picture;

@@ -13,7 +13,8 @@ enum class ProjectReadStatus { Ok, FileError, BadEquation, BadInterval };
 struct ProjectReadResult
 {
     ProjectReadStatus status = ProjectReadStatus::FileError;
-    QString failure;  // the system's description (FileError), the message (BadInterval)
+    QString failure;  // what failed: the system's description (FileError), the checker's
+                      // message (BadEquation) or the interval's (BadInterval)
     QString function; // the translated function text (as far as it went on BadEquation)
     double a = 0.0;
     double b = 0.0;

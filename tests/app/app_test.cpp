@@ -333,6 +333,31 @@ TEST(ZerovaneBatchMode, WritesBothFilesWithoutADisplayOrSaysWhatFailed)
     }
 }
 
+// --batch takes each argument as a project as it stands (a blank, a quote) and goes on after
+// one that fails: the others are written, the one is named in a line, and the status says so.
+TEST(ZerovaneBatchMode, ManyProjectsInOneRunGoOnAfterOneFails)
+{
+    Folder scratch;
+    const fs::path first = scratch.path / "a \"b.zvn", bad = scratch.path / "bad.zvn",
+                   last = scratch.path / "c.zvn";
+    for (const fs::path &project : {first, bad, last})
+        fs::copy_file(ZV_EXAMPLES_DIR "/sample1.zvn", project);
+    zv::test::WriteFile(bad, "\"Zerovane\"\r\n\"x^^2\"\r\n\" 0\"\r\n\" 1\"\r\n");
+    const CliRun run = RunProgram(kNoDisplay, ZV_GUI_PATH,
+                                  {"--batch", first.string(), bad.string(), last.string()}, true);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "zerovane: project not read: " + bad.string() +
+                           ": Equation has an invalid syntax.\n");
+    for (const fs::path &project : {first, bad, last}) {
+        EXPECT_EQ(ReadFile(project.string() + ".jpg").rfind("\xFF\xD8\xFF", 0) == 0,
+                  project != bad);
+        EXPECT_EQ(ReadFile(project.string() + ".txt").find(" 2 roots : ") != std::string::npos,
+                  project != bad);
+    }
+    EXPECT_EQ(RunProgram(kNoDisplay, ZV_GUI_PATH, {"--batch"}, true).out,
+              "zerovane: usage: zerovane --batch PROJECT...\n");
+}
+
 // --export PICTURE PROJECT writes the picture in the format its name says and the results
 // under PICTURE.txt; a name of no known format is refused before anything is written.
 TEST(ZerovaneExport, WritesThePictureItsNameSaysAndTheResultsBesideIt)

@@ -204,6 +204,55 @@ TEST(WriteFileAtomically, KeepsWhatTheUserSetOnTheFileOrFailsLeavingItAsItWas)
     EXPECT_GT(fs::last_write_time(folder.path / "f"), now() - std::chrono::hours(1));
 }
 
+// A picture and its results written together: each file is all or nothing, the results only
+// follow a written picture, and a picture is not held back by its results. The single writer's
+// table above holds what each file keeps; a hard link takes the in-place path.
+TEST(WriteFilesAtomically, WritesEachFileWholeAndALaterOneOnlyAfterAnEarlierOne)
+{
+    const std::string picture(100000, 'p'), notAFile = "This is a pipe, a device or a socket, "
+                                                       "not a file.";
+    // How the folder is arranged, the files written, the failure, then what p and r hold ("" for
+    // no regular file).
+    const std::tuple<const char *, std::function<bool(const fs::path &)>, size_t, std::string,
+                     std::string, std::string>
+        rows[] = {
+            {"both", [](auto) { return true; }, 2, "", picture, "new r"},
+            {"the picture as a hard link",
+             [](auto d) { return !::link((d / "p").c_str(), (d / "q").c_str()); }, 2, "", picture,
+             "new r"},
+            {"the results where a folder stands",
+             [](auto d) { return fs::remove(d / "r") && fs::create_directory(d / "r"); }, 1,
+             "Is a directory", picture, ""},
+            {"a pipe for the picture",
+             [](auto d) { return fs::remove(d / "p") && !::mkfifo((d / "p").c_str(), 0644); }, 0,
+             notAFile, "", "old r"},
+            {"a full disk",
+             [](auto d) {
+                 return test::MountFullDisk(d, {{"p", "old p"}, {"r", "old r"}});
+             },
+             0, "No space left on device", "old p", "old r"},
+        };
+    test::ForEachCase(rows, [&](auto, const auto &make, size_t written, const std::string &failure,
+                                const std::string &p, const std::string &r) {
+        Folder folder;
+        WriteFile(folder.path / "p", "old p");
+        WriteFile(folder.path / "r", "old r");
+        if (!make(folder.path)) {
+            std::cout << "[  SKIPPED ] cannot be arranged here\n";
+            return;
+        }
+        const FileWrite files[] = {{folder.path / "p", picture, true},
+                                   {folder.path / "r", "new r"}};
+        std::string why = "?";
+        EXPECT_EQ(WriteFilesAtomically(files, why), written);
+        EXPECT_EQ(why, failure);
+        EXPECT_EQ(ReadFile(folder.path / "p"), p);
+        EXPECT_EQ(ReadFile(folder.path / "r"), r);
+        for (const auto &entry : fs::directory_iterator(folder.path))
+            EXPECT_FALSE(entry.path().filename().string().starts_with(".zerovane"));
+    });
+}
+
 // 250 x 40 (two padding bytes a row, which the encoder must skip): the top half red, the
 // bottom half blue, with a green band over the first 50 columns.
 void Paint(cDIBSection &bitmap)
