@@ -1,5 +1,6 @@
 #include "graph/plotscene.h"
 
+#include "graph/logooutline.h"
 #include "graph/overlaypainter.h"
 #include "graph/plotpainter.h"
 #include "graph/plotscale.h"
@@ -7,6 +8,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
 
 namespace zv {
 
@@ -24,15 +28,13 @@ void PaintBackdrop(QPainter &painter, const PlotScene &scene, QSizeF size)
     if (scene.backdrop == PlotBackdrop::Picture) {
         painter.drawImage(surface, scene.backdropPicture);
     } else if (scene.backdrop == PlotBackdrop::Logo) {
+        // The word's line box 6 pixels from the right edge and 4 from the bottom, its baseline
+        // on a whole pixel as a line of text would have it.
         painter.save();
-        QFont font = PlotFont();
-        font.setPixelSize(15);
-        font.setBold(true);
-        font.setItalic(true);
-        painter.setFont(font);
-        painter.setPen(kLogoColour);
-        painter.drawText(QRectF(0, 0, size.width() - 6, size.height() - 4),
-                         Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Zerovane"));
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.translate(size.width() - 6 - kLogoAdvance,
+                          std::round(size.height() - 4 - kLogoDescent));
+        painter.fillPath(LogoOutline(), kLogoColour);
         painter.restore();
     }
 }
