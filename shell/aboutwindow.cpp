@@ -22,7 +22,7 @@ namespace zv {
 namespace {
 
 constexpr int kLogoSize = 96;
-constexpr int kWindowWidth = 219; // the window's width in the original layout, in pixels
+constexpr int kWindowWidth = 219; // the about box's fixed width, in pixels
 constexpr double kLabelPointSize = 9.75;
 
 QPixmap Logo()
