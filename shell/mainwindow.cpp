@@ -2,7 +2,7 @@
 
 #include "graph/graphwindow.h"
 #include "helpviewer/helpviewer.h"
-#include "methods/methodswindow.h"
+#include "tools/methodswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/appearance.h"
 #include "shell/helpfile.h"

@@ -1,7 +1,7 @@
 // What a desktop user expects of every window: readable in every theme and on a dark desktop,
 // reached by keyboard and assistive tools, F1 for help, greyed commands, recent projects.
 #include "helpviewer/helpwindow.h"
-#include "methods/methodswindow.h"
+#include "tools/methodswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/projectfile.h"
 #include "shell/recentprojects.h"

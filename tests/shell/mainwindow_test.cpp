@@ -1,7 +1,7 @@
 #include "graph/plotscene.h"
 #include "helpviewer/helpbrowser.h"
 #include "helpviewer/helpwindow.h"
-#include "methods/methodswindow.h"
+#include "tools/methodswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/appearance.h"
 #include "shell/helpfile.h"

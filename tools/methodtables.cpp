@@ -1,4 +1,4 @@
-#include "methods/methodtables.h"
+#include "tools/methodtables.h"
 
 #include "methods/methodsreport.h"
 

@@ -1,4 +1,4 @@
-#include "methods/convergenceplot.h"
+#include "tools/convergenceplot.h"
 
 #include <QPainter>
 #include <QPainterPath>

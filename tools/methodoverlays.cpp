@@ -1,4 +1,4 @@
-#include "methods/methodoverlays.h"
+#include "tools/methodoverlays.h"
 
 #include <cmath>
 

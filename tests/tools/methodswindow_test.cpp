@@ -1,7 +1,7 @@
 // The Compare methods window, driven as a user drives it.
-#include "methods/convergenceplot.h"
+#include "tools/convergenceplot.h"
 #include "methods/methodsreport.h"
-#include "methods/methodswindow.h"
+#include "tools/methodswindow.h"
 #include "ui/helprequest.h"
 
 #include "tests/support/cases.h"
