@@ -283,9 +283,9 @@ Notes:
 - Batch export: `zerovane -x` reads the project, draws, scans for roots and writes the JPEG
   picture and the results file, both synced to the disk; gnuplot (Debian's gnuplot-nox, `set
   terminal jpeg size 321,321`, 101 samples over the same view) only draws the picture and
-  syncs nothing. Both start a fresh process each run. The export loads no widget library and
-  reads the font configuration on a second thread while Qt loads (bench/README.md says where
-  its time goes). Instructions: callgrind's count for one run of each, the dynamic loader's
+  syncs nothing. Both start a fresh process each run. The export loads no widget library, and
+  reads the font configuration and touches the memory it will use on a second thread while Qt
+  loads (bench/README.md says where its time goes). Instructions: callgrind's count for one run of each, the dynamic loader's
   work included. 50 projects: `zerovane --batch` with 50 projects (the three functions in
   turn) in one run, against a shell running gnuplot 50 times; the second ratio sets what each
   picture after the first adds to the run (the 50-project time less the mean single-project
