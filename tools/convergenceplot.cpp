@@ -169,9 +169,15 @@ void ConvergencePlot::paintEvent(QPaintEvent *)
         painter.drawText(
             QPointF(corner.x() + kLegendSwatch + kMargin / 2, corner.y() + metrics.ascent()), name);
     }
-    if (legendRow == 0)
+    if (legendRow == 0) {
+        // A run that met the tolerance at once (x0 on the root) leaves no error to plot.
+        const bool anyConverged = std::any_of(m_runs.begin(), m_runs.end(),
+                                              [](const MethodRun &run) { return run.Converged(); });
         painter.drawText(frame, Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("No method has converged."));
+                         anyConverged ? QStringLiteral("The methods that converged took too few "
+                                                       "steps to show a line.")
+                                      : QStringLiteral("No method has converged."));
+    }
 }
 
 } // namespace zv
