@@ -363,6 +363,28 @@ TEST(PaintScene, TheGridUnderTheCurveAndAMethodsStepOverIt)
     }
 }
 
+TEST(PaintScene, TheNameOnTheBackdropStandsInTheLowerRightCornerOfAnySize)
+{
+    // The word's ink: about 77 x 11 pixels, its right end 6 pixels in and its foot some 8 up
+    // (4, then the font's descent). The constant 100 stays off the view: no curve, and the
+    // axes lie far from that corner.
+    for (const QSizeF size : {QSizeF(319, 319), QSizeF(700, 420)}) {
+        SCOPED_TRACE(size.width());
+        const Painted p = Paint(QStringLiteral("100"), {-3, 3, -3, 3},
+                                [](PlotScene &scene) { scene.backdrop = PlotBackdrop::Logo; },
+                                size);
+        QRect ink;
+        for (int y = 0; y < p.layer.height(); ++y)
+            for (int x = 0; x < p.layer.width(); ++x)
+                if (const QRgb c = p.layer.pixel(x, y); qBlue(c) > qRed(c) + 8)
+                    ink |= QRect(x, y, 1, 1);
+        EXPECT_NEAR(ink.right(), size.width() - 7, 2);
+        EXPECT_NEAR(ink.bottom(), size.height() - 8, 2);
+        EXPECT_NEAR(ink.width(), 77, 4);
+        EXPECT_NEAR(ink.height(), 11, 2);
+    }
+}
+
 TEST(SampleCurve, BreaksAtFailuresAndOffRangeValues)
 {
     // f(x) = x on [0; 10] in 10 steps, failing at 5 and not a number at 8.
