@@ -370,9 +370,9 @@ TEST(PaintScene, TheNameOnTheBackdropStandsInTheLowerRightCornerOfAnySize)
     // axes lie far from that corner.
     for (const QSizeF size : {QSizeF(319, 319), QSizeF(700, 420)}) {
         SCOPED_TRACE(size.width());
-        const Painted p = Paint(QStringLiteral("100"), {-3, 3, -3, 3},
-                                [](PlotScene &scene) { scene.backdrop = PlotBackdrop::Logo; },
-                                size);
+        const Painted p = Paint(
+            QStringLiteral("100"), {-3, 3, -3, 3},
+            [](PlotScene &scene) { scene.backdrop = PlotBackdrop::Logo; }, size);
         QRect ink;
         for (int y = 0; y < p.layer.height(); ++y)
             for (int x = 0; x < p.layer.width(); ++x)
