@@ -2,7 +2,6 @@
 
 #include "graph/graphwindow.h"
 #include "helpviewer/helpviewer.h"
-#include "tools/methodswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/appearance.h"
 #include "shell/helpfile.h"
@@ -12,6 +11,7 @@
 #include "shell/sampleequations.h"
 #include "shell/viewsettings.h"
 #include "tools/evaluare.h"
+#include "tools/methodswindow.h"
 #include "tools/newton.h"
 #include "tools/xpert.h"
 #include "ui/filedialog.h"

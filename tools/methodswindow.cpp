@@ -1,10 +1,10 @@
 #include "tools/methodswindow.h"
 
 #include "export/atomicfile.h"
-#include "tools/convergenceplot.h"
-#include "tools/methodoverlays.h"
 #include "methods/methodsinput.h"
 #include "methods/methodsreport.h"
+#include "tools/convergenceplot.h"
+#include "tools/methodoverlays.h"
 #include "tools/methodtables.h"
 #include "ui/decimalseparator.h"
 #include "ui/entryfield.h"

@@ -1,11 +1,11 @@
 // What a desktop user expects of every window: readable in every theme and on a dark desktop,
 // reached by keyboard and assistive tools, F1 for help, greyed commands, recent projects.
 #include "helpviewer/helpwindow.h"
-#include "tools/methodswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/projectfile.h"
 #include "shell/recentprojects.h"
 #include "tools/evaluare.h"
+#include "tools/methodswindow.h"
 #include "tools/newton.h"
 #include "tools/xpert.h"
 #include "ui/helprequest.h"

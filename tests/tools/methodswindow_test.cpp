@@ -1,6 +1,6 @@
 // The Compare methods window, driven as a user drives it.
-#include "tools/convergenceplot.h"
 #include "methods/methodsreport.h"
+#include "tools/convergenceplot.h"
 #include "tools/methodswindow.h"
 #include "ui/helprequest.h"
 
